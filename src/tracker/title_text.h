@@ -1,0 +1,71 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "settings/settings.h"
+#include "tracker/code_page.h"
+
+namespace perch {
+
+// The application whose document titles always keep their paths. Compared exactly.
+inline constexpr std::string_view kFileManagerName = "File Manager";
+
+inline constexpr std::size_t kNotFound = std::string_view::npos;
+
+// Character-aware searches. Positions are byte offsets, but only the first byte of a
+// character can match, so a double-byte character whose trail byte happens to equal the
+// wanted byte (0x5C '\' is common in code page 932) is never taken for it. A lead byte
+// that is the last byte of the text counts as a character of its own.
+std::size_t FindChar(std::string_view text, char wanted, const CodePage& cp);
+std::size_t FindLastChar(std::string_view text, char wanted, const CodePage& cp);
+
+// First occurrence of `wanted` that starts on a character boundary of `text`; kNotFound
+// when there is none. An empty `wanted` is found at 0.
+std::size_t FindText(std::string_view text, std::string_view wanted, const CodePage& cp);
+
+// The largest length not above maxBytes that does not end between a lead byte and its
+// trail byte. A cut that would split a character falls before its lead byte instead.
+std::size_t SafeCutLength(std::string_view text, std::size_t maxBytes, const CodePage& cp);
+
+// True when the text contains "&" but not " & ": a control caption with a mnemonic, as
+// opposed to a title that merely uses an ampersand as a word.
+bool HasLoneAmpersand(std::string_view text, const CodePage& cp);
+
+// The document title as stored in a title list: what follows the first ">" (the
+// "3> " window-number prefix some applications add), without leading blanks.
+std::string CleanDocumentTitle(std::string_view title, const CodePage& cp);
+
+// The application part of a main window's title, for both "App - Doc" and "Doc - App".
+std::string ExtractAppName(std::string_view title, const CodePage& cp);
+
+// The title without its directory (a leading "Caption - " part is kept).
+std::string FileNameOnly(std::string_view title, const CodePage& cp);
+
+// The file name, a blank, then the directory: "REPORT.DOC C:\DOCS".
+std::string NameBeforePath(std::string_view title, const CodePage& cp);
+
+// Up to three bytes of the type after the first "." of a file name; empty without ".".
+std::string FileType(std::string_view fileName, const CodePage& cp);
+
+// The text shown in a title's box under the Paths, First, Capitals and NumChars options.
+std::string DisplayText(std::string_view title, const Settings& settings, std::string_view appName,
+                        const CodePage& cp);
+
+// Ordering of titles: A-Z fold to a-z, code values compare unsigned, a prefix sorts
+// first. In a double-byte code page a lead and trail byte are one character with the
+// code lead << 8 | trail, folded by CodePage::FoldDoubleByte. Returns <0, 0 or >0.
+int CompareTitles(std::string_view a, std::string_view b, const CodePage& cp);
+
+// Equality under the same folding (used by IndexOfTitle and selection membership).
+bool TitlesEqual(std::string_view a, std::string_view b, const CodePage& cp);
+
+// Reorders the list as the Sort option asks (kSortFileName, kSortFileType,
+// kSortFullTitle): by the last key, ties by the earlier keys, then by list order.
+// Any other value orders as kSortFileName.
+void SortTitles(std::vector<std::string>& titles, std::int32_t sortOption, const CodePage& cp);
+
+}  // namespace perch
