@@ -1,0 +1,121 @@
+#include "settings/win32/registry_profile.h"
+
+#include <vector>
+
+namespace perch {
+
+namespace {
+
+// Closes a registry key when it goes out of scope.
+class ScopedKey {
+  public:
+    explicit ScopedKey(HKEY key) : m_key(key) {}
+    ScopedKey(const ScopedKey&) = delete;
+    ScopedKey& operator=(const ScopedKey&) = delete;
+    ~ScopedKey() {
+        if (m_key != nullptr) {
+            RegCloseKey(m_key);
+        }
+    }
+    HKEY Get() const { return m_key; }
+
+  private:
+    HKEY m_key;
+};
+
+}  // namespace
+
+RegistryProfile::RegistryProfile(std::string company, std::string application)
+    : m_root("Software\\" + company + "\\" + application) {}
+
+std::string RegistryProfile::SectionPath(std::string_view section) const {
+    return m_root + "\\" + std::string(section);
+}
+
+HKEY RegistryProfile::OpenSection(std::string_view section) const {
+    HKEY key = nullptr;
+    std::string path = SectionPath(section);
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
+                        KEY_READ | KEY_WRITE, nullptr, &key, nullptr) != ERROR_SUCCESS) {
+        return nullptr;
+    }
+    return key;
+}
+
+std::int32_t RegistryProfile::ReadInt(std::string_view section, std::string_view name,
+                                      std::int32_t def) {
+    ScopedKey key(OpenSection(section));
+    if (key.Get() == nullptr) {
+        return def;
+    }
+    std::string valueName(name);
+    DWORD type = 0;
+    DWORD value = 0;
+    DWORD size = sizeof value;
+    if (RegQueryValueExA(key.Get(), valueName.c_str(), nullptr, &type,
+                         reinterpret_cast<BYTE*>(&value), &size) != ERROR_SUCCESS ||
+        type != REG_DWORD || size != sizeof value) {
+        return def;
+    }
+    return static_cast<std::int32_t>(value);
+}
+
+std::string RegistryProfile::ReadString(std::string_view section, std::string_view name,
+                                        std::string_view def) {
+    ScopedKey key(OpenSection(section));
+    if (key.Get() == nullptr) {
+        return std::string(def);
+    }
+    std::string valueName(name);
+    // The value may change size between the two calls; try again a few times.
+    for (int attempt = 0; attempt < 4; ++attempt) {
+        DWORD type = 0;
+        DWORD size = 0;
+        if (RegQueryValueExA(key.Get(), valueName.c_str(), nullptr, &type, nullptr, &size) !=
+                ERROR_SUCCESS ||
+            type != REG_SZ) {
+            return std::string(def);
+        }
+        // One spare byte: a stored string need not carry its terminating zero.
+        std::vector<char> buffer(size + 1, '\0');
+        DWORD got = size;
+        LONG rc = RegQueryValueExA(key.Get(), valueName.c_str(), nullptr, &type,
+                                   reinterpret_cast<BYTE*>(buffer.data()), &got);
+        if (rc == ERROR_MORE_DATA) {
+            continue;
+        }
+        if (rc != ERROR_SUCCESS || type != REG_SZ) {
+            return std::string(def);
+        }
+        buffer[got < buffer.size() ? got : buffer.size() - 1] = '\0';
+        return std::string(buffer.data());  // up to the first zero
+    }
+    return std::string(def);
+}
+
+void RegistryProfile::WriteInt(std::string_view section, std::string_view name,
+                               std::int32_t value) {
+    ScopedKey key(OpenSection(section));
+    if (key.Get() == nullptr) {
+        return;
+    }
+    std::string valueName(name);
+    DWORD data = static_cast<DWORD>(value);
+    RegSetValueExA(key.Get(), valueName.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&data),
+                   sizeof data);
+}
+
+void RegistryProfile::WriteString(std::string_view section, std::string_view name,
+                                  std::string_view value) {
+    ScopedKey key(OpenSection(section));
+    if (key.Get() == nullptr) {
+        return;
+    }
+    std::string valueName(name);
+    std::string data(value);
+    RegSetValueExA(key.Get(), valueName.c_str(), 0, REG_SZ,
+                   reinterpret_cast<const BYTE*>(data.c_str()),
+                   static_cast<DWORD>(data.size() + 1));
+}
+
+}  // namespace perch
