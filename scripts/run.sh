@@ -1,0 +1,25 @@
+#!/usr/bin/env bash
+# Builds perch.exe and starts it under Wine on your display, with Wine's File Manager
+# (a real MDI application) beside it. Closing Perch ends the session's Wine processes.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=${PERCH_BUILD_DIR:-$root/build}
+
+"$root/scripts/setup.sh"
+if [ -z "${DISPLAY:-}" ]; then
+    echo "run: DISPLAY is not set; start this from a graphical session" >&2
+    exit 1
+fi
+{ cmake -S "$root" -B "$build/win32" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" \
+      -DCMAKE_BUILD_TYPE=Release && cmake --build "$build/win32" -j "$(nproc)"; } >"$build/run-build.log" 2>&1 ||
+    { tail -n 40 "$build/run-build.log" >&2; echo "run: the build failed" >&2; exit 1; }
+
+# A prefix of its own, so your ~/.wine is never touched.
+export PERCH_WINEPREFIX=${PERCH_WINEPREFIX:-$build/wine-run}
+source "$root/scripts/wine-env.sh"
+perch_ensure_prefix
+trap 'wineserver -k >/dev/null 2>&1 || true' EXIT
+(cd / && wine winefile >/dev/null 2>&1 &)
+# Perch comes second, so it is in front of the File Manager when both are up.
+wine "$build/win32/tests/e2e/window_driver.exe" wait 'Wine File Manager - [Z:\]' 10000 >/dev/null 2>&1 || true
+wine "$build/win32/perch.exe"

@@ -1,0 +1,83 @@
+// Looks at and acts on top-level windows by title, for the end-to-end scripts:
+//   window_driver wait <title> <ms>     exit 0 once a visible window with that title exists
+//   window_driver gone <title> <ms>     exit 0 once no window has that title
+//   window_driver close <title>         post WM_CLOSE to the window with that title
+//   window_driver front <title>         make that window the foreground window
+//   window_driver rect <title>          print "left top right bottom" of the window
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+
+HWND FindByTitle(const char* title) {
+    return FindWindowA(nullptr, title);
+}
+
+bool WaitFor(const char* title, DWORD ms, bool present) {
+    DWORD start = GetTickCount();
+    for (;;) {
+        HWND h = FindByTitle(title);
+        bool found = h != nullptr && IsWindowVisible(h);
+        if (found == present) {
+            return true;
+        }
+        if (GetTickCount() - start > ms) {
+            return false;
+        }
+        Sleep(50);
+    }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 3) {
+        std::fprintf(stderr, "usage: window_driver wait|gone|close|front <title> [ms]\n");
+        return 2;
+    }
+    const char* verb = argv[1];
+    const char* title = argv[2];
+    DWORD ms = argc > 3 ? static_cast<DWORD>(std::strtoul(argv[3], nullptr, 10)) : 10000;
+    if (std::strcmp(verb, "wait") == 0) {
+        if (!WaitFor(title, ms, true)) {
+            std::fprintf(stderr, "no window titled \"%s\" within %lu ms\n", title,
+                         static_cast<unsigned long>(ms));
+            return 1;
+        }
+        return 0;
+    }
+    if (std::strcmp(verb, "gone") == 0) {
+        if (!WaitFor(title, ms, false)) {
+            std::fprintf(stderr, "window \"%s\" still there after %lu ms\n", title,
+                         static_cast<unsigned long>(ms));
+            return 1;
+        }
+        return 0;
+    }
+    HWND h = FindByTitle(title);
+    if (h == nullptr) {
+        std::fprintf(stderr, "no window titled \"%s\"\n", title);
+        return 1;
+    }
+    if (std::strcmp(verb, "close") == 0) {
+        return PostMessageA(h, WM_CLOSE, 0, 0) ? 0 : 1;
+    }
+    if (std::strcmp(verb, "front") == 0) {
+        SetForegroundWindow(h);
+        return GetForegroundWindow() == h ? 0 : 1;
+    }
+    if (std::strcmp(verb, "rect") == 0) {
+        RECT r;
+        if (!GetWindowRect(h, &r)) {
+            return 1;
+        }
+        std::printf("%ld %ld %ld %ld\n", static_cast<long>(r.left), static_cast<long>(r.top),
+                    static_cast<long>(r.right), static_cast<long>(r.bottom));
+        return 0;
+    }
+    std::fprintf(stderr, "unknown verb %s\n", verb);
+    return 2;
+}
