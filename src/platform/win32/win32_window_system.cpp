@@ -1,0 +1,240 @@
+// <windows.h> first: window_system.h then drops the A/W macros that share its names.
+#include <windows.h>
+
+#include "platform/win32/win32_window_system.h"
+
+#include <cstring>
+#include <exception>
+
+namespace perch {
+namespace {
+
+HWND ToHwnd(WindowHandle window) {
+    return reinterpret_cast<HWND>(window);
+}
+
+WindowHandle FromHwnd(HWND hwnd) {
+    return reinterpret_cast<WindowHandle>(hwnd);
+}
+
+Rect FromRect(const RECT& r) {
+    return {static_cast<int>(r.left), static_cast<int>(r.top), static_cast<int>(r.right),
+            static_cast<int>(r.bottom)};
+}
+
+// A text read into a buffer of the given size: at most size - 1 bytes, up to the first
+// NUL whatever count the call returned.
+template <typename Read>
+std::string ReadText(int bufferSize, Read read) {
+    if (bufferSize < 2) {
+        return {};
+    }
+    std::string buffer(static_cast<std::size_t>(bufferSize), '\0');
+    read(buffer.data(), bufferSize);
+    buffer[buffer.size() - 1] = '\0';
+    buffer.resize(std::strlen(buffer.c_str()));
+    return buffer;
+}
+
+struct EnumState {
+    const WindowSystem::ChildCallback* callback;
+    std::exception_ptr error;
+};
+
+// An exception must not unwind through user32's frames: it is carried across and
+// rethrown once EnumChildWindows has returned.
+BOOL CALLBACK EnumChildTrampoline(HWND hwnd, LPARAM param) {
+    auto* state = reinterpret_cast<EnumState*>(param);
+    try {
+        return (*state->callback)(FromHwnd(hwnd)) ? TRUE : FALSE;
+    } catch (...) {
+        state->error = std::current_exception();
+        return FALSE;
+    }
+}
+
+static_assert(sizeof(OSVERSIONINFOA) == 148, "GetVersionExA is called with 148 bytes");
+
+}  // namespace
+
+// --- Queries ---
+
+WindowHandle Win32WindowSystem::GetForegroundWindow() {
+    return FromHwnd(::GetForegroundWindow());
+}
+
+WindowHandle Win32WindowSystem::GetDesktopWindow() {
+    return FromHwnd(::GetDesktopWindow());
+}
+
+WindowHandle Win32WindowSystem::GetTopWindow(WindowHandle window) {
+    return window == kNoWindow ? kNoWindow : FromHwnd(::GetTopWindow(ToHwnd(window)));
+}
+
+WindowHandle Win32WindowSystem::GetWindow(WindowHandle window, GetWindowCommand command) {
+    return window == kNoWindow ? kNoWindow : FromHwnd(::GetWindow(ToHwnd(window), command));
+}
+
+void Win32WindowSystem::EnumChildWindows(WindowHandle parent, const ChildCallback& callback) {
+    if (parent == kNoWindow || !callback) {
+        return;
+    }
+    EnumState state{&callback, nullptr};
+    ::EnumChildWindows(ToHwnd(parent), EnumChildTrampoline, reinterpret_cast<LPARAM>(&state));
+    if (state.error) {
+        std::rethrow_exception(state.error);
+    }
+}
+
+WindowHandle Win32WindowSystem::GetParent(WindowHandle window) {
+    return window == kNoWindow ? kNoWindow : FromHwnd(::GetParent(ToHwnd(window)));
+}
+
+std::uint32_t Win32WindowSystem::GetWindowStyle(WindowHandle window) {
+    if (window == kNoWindow) {
+        return 0;
+    }
+    return static_cast<std::uint32_t>(::GetWindowLongA(ToHwnd(window), GWL_STYLE));
+}
+
+std::string Win32WindowSystem::GetWindowText(WindowHandle window, int bufferSize) {
+    if (window == kNoWindow) {
+        return {};
+    }
+    return ReadText(bufferSize, [window](char* buffer, int size) {
+        ::GetWindowTextA(ToHwnd(window), buffer, size);
+    });
+}
+
+int Win32WindowSystem::GetWindowTextLength(WindowHandle window) {
+    if (window == kNoWindow) {
+        return 0;
+    }
+    const int length = ::GetWindowTextLengthA(ToHwnd(window));
+    return length > 0 ? length : 0;
+}
+
+std::string Win32WindowSystem::GetClassName(WindowHandle window, int bufferSize) {
+    if (window == kNoWindow) {
+        return {};
+    }
+    return ReadText(bufferSize, [window](char* buffer, int size) {
+        ::GetClassNameA(ToHwnd(window), buffer, size);
+    });
+}
+
+bool Win32WindowSystem::IsWindowVisible(WindowHandle window) {
+    return window != kNoWindow && ::IsWindowVisible(ToHwnd(window)) != FALSE;
+}
+
+bool Win32WindowSystem::IsIconic(WindowHandle window) {
+    return window != kNoWindow && ::IsIconic(ToHwnd(window)) != FALSE;
+}
+
+bool Win32WindowSystem::IsZoomed(WindowHandle window) {
+    return window != kNoWindow && ::IsZoomed(ToHwnd(window)) != FALSE;
+}
+
+std::uint32_t Win32WindowSystem::GetWindowProcessId(WindowHandle window) {
+    DWORD processId = 0;
+    if (window != kNoWindow) {
+        ::GetWindowThreadProcessId(ToHwnd(window), &processId);
+    }
+    return processId;
+}
+
+Rect Win32WindowSystem::GetWindowRect(WindowHandle window) {
+    RECT r{};
+    if (window == kNoWindow || !::GetWindowRect(ToHwnd(window), &r)) {
+        return {};
+    }
+    return FromRect(r);
+}
+
+Rect Win32WindowSystem::GetClientRect(WindowHandle window) {
+    RECT r{};
+    if (window == kNoWindow || !::GetClientRect(ToHwnd(window), &r)) {
+        return {};
+    }
+    return FromRect(r);
+}
+
+WindowHandle Win32WindowSystem::GetLastActivePopup(WindowHandle window) {
+    // Wine answers a dead handle with the handle itself; the interface says none.
+    if (window == kNoWindow || !::IsWindow(ToHwnd(window))) {
+        return kNoWindow;
+    }
+    return FromHwnd(::GetLastActivePopup(ToHwnd(window)));
+}
+
+bool Win32WindowSystem::IsNtPlatform() {
+    if (!m_ntPlatform) {
+        OSVERSIONINFOA info{};
+        info.dwOSVersionInfoSize = sizeof(info);
+        // A failed call counts as not NT.
+        m_ntPlatform = ::GetVersionExA(&info) && info.dwPlatformId == VER_PLATFORM_WIN32_NT;
+    }
+    return *m_ntPlatform;
+}
+
+// --- Actions: other applications' answers are not ours to check ---
+
+void Win32WindowSystem::BringWindowToTop(WindowHandle window) {
+    if (window != kNoWindow) {
+        ::BringWindowToTop(ToHwnd(window));
+    }
+}
+
+void Win32WindowSystem::SetForegroundWindow(WindowHandle window) {
+    if (window != kNoWindow) {
+        ::SetForegroundWindow(ToHwnd(window));
+    }
+}
+
+void Win32WindowSystem::ShowWindow(WindowHandle window, ShowCommand command) {
+    if (window != kNoWindow) {
+        ::ShowWindow(ToHwnd(window), command);
+    }
+}
+
+void Win32WindowSystem::SetWindowPos(WindowHandle window, WindowHandle insertAfter, int x, int y,
+                                     int cx, int cy, unsigned flags) {
+    if (window != kNoWindow) {
+        // The kHwnd* values are HWND_TOP, HWND_BOTTOM, HWND_TOPMOST and HWND_NOTOPMOST.
+        ::SetWindowPos(ToHwnd(window), ToHwnd(insertAfter), x, y, cx, cy, flags);
+    }
+}
+
+void Win32WindowSystem::SendSysCommand(WindowHandle window, SysCommand command) {
+    if (window != kNoWindow) {
+        ::SendMessageA(ToHwnd(window), WM_SYSCOMMAND, command, 0);
+    }
+}
+
+void Win32WindowSystem::PostSysCommand(WindowHandle window, SysCommand command) {
+    if (window != kNoWindow) {
+        ::PostMessageA(ToHwnd(window), WM_SYSCOMMAND, command, 0);
+    }
+}
+
+void Win32WindowSystem::PostClose(WindowHandle window) {
+    if (window != kNoWindow) {
+        ::PostMessageA(ToHwnd(window), WM_CLOSE, 0, 0);
+    }
+}
+
+void Win32WindowSystem::CascadeWindows(WindowHandle mdiClient) {
+    // Not CascadeWindows: Wine's is a stub that does nothing, while the MDI client's own
+    // WM_MDICASCADE works on Wine and Windows alike.
+    if (mdiClient != kNoWindow) {
+        ::SendMessageA(ToHwnd(mdiClient), WM_MDICASCADE, MDITILE_SKIPDISABLED, 0);
+    }
+}
+
+void Win32WindowSystem::InvalidateRect(WindowHandle window) {
+    if (window != kNoWindow) {
+        ::InvalidateRect(ToHwnd(window), nullptr, TRUE);
+    }
+}
+
+}  // namespace perch
