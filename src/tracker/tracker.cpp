@@ -1,0 +1,317 @@
+#include "tracker/tracker.h"
+
+#include <algorithm>
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+#include "tracker/title_text.h"
+
+namespace perch {
+namespace {
+
+// The ordinary MDI client class and those of applications with their own client class.
+constexpr std::string_view kMdiClientClasses[] = {"mdiclient", "opusdesk", "xldesk",
+                                                  "123wmdiclient"};
+
+constexpr std::string_view kExcludedSeparator = "||";
+
+// Window trees are acyclic in Win32; the bound only keeps a broken backend from hanging a
+// walk up through parents and owners.
+constexpr int kMaxParentSteps = 4096;
+
+char FoldAscii(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return FoldAscii(x) == FoldAscii(y);
+           });
+}
+
+}  // namespace
+
+bool IsMdiClientClass(std::string_view className) {
+    if (className.empty()) {
+        return false;
+    }
+    return std::any_of(
+        std::begin(kMdiClientClasses), std::end(kMdiClientClasses),
+        [className](std::string_view known) { return EqualsIgnoringAsciiCase(className, known); });
+}
+
+std::string_view BoundToTitleBuffer(std::string_view text, const CodePage& codePage) {
+    constexpr std::size_t kMaxBytes = kTitleBufferSize - 1;
+    if (text.size() < kMaxBytes) {
+        return text;
+    }
+    std::size_t i = 0;
+    while (i < text.size()) {
+        const std::size_t len = codePage.IsLeadByte(static_cast<unsigned char>(text[i])) ? 2 : 1;
+        if (i + len > kMaxBytes) {
+            break;
+        }
+        i += len;
+    }
+    return text.substr(0, i);
+}
+
+Tracker::Tracker(WindowSystem& windows, const Settings& settings, const CodePage& codePage,
+                 WindowHandle view, WindowHandle frame)
+    : windows_(windows), settings_(settings), codePage_(codePage), view_(view), frame_(frame) {}
+
+void Tracker::SetBoardWindows(WindowHandle view, WindowHandle frame) {
+    view_ = view;
+    frame_ = frame;
+}
+
+WindowHandle Tracker::FindMdiClient(WindowHandle window) {
+    WindowHandle found = kNoWindow;
+    windows_.EnumChildWindows(window, [this, &found](WindowHandle child) {
+        if (IsMdiClientClass(windows_.GetClassName(child, kClassBufferSize))) {
+            found = child;
+            return false;
+        }
+        return true;
+    });
+    return found;
+}
+
+bool Tracker::CheckForeground() {
+    WindowHandle window = windows_.GetForegroundWindow();
+    if (window == kNoWindow) {
+        return true;  // nothing in front: carry on as the last state says
+    }
+    if (window == view_ || window == frame_) {
+        app_.processId = 0;
+        return false;
+    }
+
+    // A child control or an owned dialog in front: judge it by the window that stands for
+    // an application. A caption with a mnemonic ("&File") marks a control, not a title.
+    if (windows_.GetParent(window) != kNoWindow) {
+        std::string text;
+        for (int step = 0; step < kMaxParentSteps; ++step) {
+            const WindowHandle parent = windows_.GetParent(window);
+            if (parent == kNoWindow) {
+                break;
+            }
+            if (!IsChildStyle(windows_.GetWindowStyle(window))) {
+                return MatchProcess(window);
+            }
+            text = windows_.GetWindowText(window, kTitleBufferSize);
+            if (HasLoneAmpersand(text, codePage_)) {
+                return MatchProcess(window);
+            }
+            window = parent;
+        }
+        if (!text.empty()) {
+            return MatchProcess(window);
+        }
+    }
+
+    const std::string title = windows_.GetWindowText(window, kTitleBufferSize);
+    if (IsExcluded(title)) {
+        app_.processId = 0;
+        return false;
+    }
+    const WindowHandle client = FindMdiClient(window);
+    if (client != kNoWindow) {
+        app_.mdiClient = client;
+        app_.matchState = 1;
+        app_.appName = ExtractAppName(title, codePage_);
+        app_.processId = windows_.GetWindowProcessId(window);
+        return true;
+    }
+    app_.mdiClient = kNoWindow;
+    return MatchProcess(window);
+}
+
+bool Tracker::MatchProcess(WindowHandle window) {
+    const std::uint32_t processId = windows_.GetWindowProcessId(window);
+    if (processId == 0) {
+        app_.processId = 0;
+        return false;
+    }
+    if (processId == app_.processId) {
+        app_.matchState = 2;
+        return true;
+    }
+    // Remembered, so the next check of the same window holds instead of dropping again.
+    app_.matchState = 1;
+    app_.processId = processId;
+    return false;
+}
+
+bool Tracker::IsExcluded(std::string_view title) const {
+    std::string_view rest = settings_.ExcludedApps;
+    if (rest.empty()) {
+        return false;
+    }
+    for (;;) {
+        const std::size_t separator = FindText(rest, kExcludedSeparator, codePage_);
+        const std::string_view entry = rest.substr(0, separator);
+        // The list page ends the list at a blank or space-led line.
+        if (entry.empty() || entry.front() == ' ') {
+            return false;
+        }
+        if (FindText(title, entry, codePage_) != kNotFound) {
+            return true;
+        }
+        if (separator == kNotFound) {
+            return false;
+        }
+        rest = rest.substr(separator + kExcludedSeparator.size());
+    }
+}
+
+void Tracker::ScanDocuments() {
+    TitleList& scratch = titleLists_[scratch_];
+    scratch.clear();
+    const WindowHandle client = app_.mdiClient;
+    if (client == kNoWindow) {
+        return;
+    }
+    // A real MDI client has no text; one that has a text is some other window that took
+    // over the recycled handle.
+    if (!windows_.GetWindowText(client, kTitleBufferSize).empty()) {
+        return;
+    }
+    WindowHandle child = windows_.GetTopWindow(client);
+    while (child != kNoWindow) {
+        // Step on first, so a document closed while it is looked at does not end the walk.
+        const WindowHandle next = windows_.GetWindow(child, kGwHwndNext);
+        if (windows_.IsWindowVisible(child)) {
+            const std::string title = windows_.GetWindowText(child, kTitleBufferSize);
+            if (!title.empty()) {
+                scratch.push_back(CleanDocumentTitle(title, codePage_));
+            }
+        }
+        child = next;
+    }
+    SortTitles(scratch, settings_.Sort, codePage_);
+}
+
+void Tracker::RebuildDisplayList() {
+    ++rebuildCount_;
+    displayList_.clear();
+    TitleList& current = titleLists_[current_];
+    // Already in order unless Sort changed; sorting keeps box i and title i together.
+    SortTitles(current, settings_.Sort, codePage_);
+    displayList_.reserve(current.size());
+    for (const std::string& title : current) {
+        displayList_.push_back(DisplayText(title, settings_, app_.appName, codePage_));
+    }
+    PruneSelection();
+}
+
+void Tracker::PruneSelection() {
+    const TitleList& current = titleLists_[current_];
+    for (std::size_t i = selection_.size(); i-- > 0;) {
+        if (std::find(current.begin(), current.end(), selection_[i]) == current.end()) {
+            selection_.erase(selection_.begin() + static_cast<std::ptrdiff_t>(i));
+        }
+    }
+}
+
+int Tracker::IndexOfTitle(std::string_view title) const {
+    const TitleList& current = titleLists_[current_];
+    for (std::size_t i = 0; i < current.size(); ++i) {
+        if (TitlesEqual(current[i], title, codePage_)) {
+            return static_cast<int>(i);
+        }
+    }
+    return -1;
+}
+
+void Tracker::FlipLists() {
+    std::swap(current_, scratch_);
+}
+
+void Tracker::ClearTitleLists() {
+    titleLists_[0].clear();
+    titleLists_[1].clear();
+}
+
+TrackedWindow Tracker::GetTrackedWindow(std::size_t i) const {
+    return {titleLists_[current_].at(i), displayList_.at(i)};
+}
+
+WindowHandle Tracker::FindAppWindow() {
+    WindowHandle window = windows_.GetWindow(windows_.GetDesktopWindow(), kGwChild);
+    while (window != kNoWindow) {
+        const WindowHandle next = windows_.GetWindow(window, kGwHwndNext);
+        const std::string name =
+            ExtractAppName(windows_.GetWindowText(window, kTitleBufferSize), codePage_);
+        if (FindText(name, app_.appName, codePage_) != kNotFound) {
+            return window;
+        }
+        window = next;
+    }
+    return kNoWindow;
+}
+
+// Window titles are read through a 256-byte buffer, so a stored title longer than 255
+// bytes could never equal one. Both sides are bounded to the same whole characters
+// (BoundToTitleBuffer) before comparing: a long title then still finds its window, and a
+// buffer that cut a double-byte character in half compares like a title cut before it.
+// The suffix pass looks for the bounded title in the title as read.
+WindowHandle Tracker::FindChildByTitle(WindowHandle window, std::string_view title) {
+    const std::string wanted(BoundToTitleBuffer(title, codePage_));
+    WindowHandle found = kNoWindow;
+    windows_.EnumChildWindows(window, [&](WindowHandle child) {
+        const std::string text = windows_.GetWindowText(child, kTitleBufferSize);
+        if (!text.empty() && TitlesEqual(BoundToTitleBuffer(text, codePage_), wanted, codePage_)) {
+            found = child;
+            return false;
+        }
+        return true;
+    });
+    if (found != kNoWindow) {
+        return found;
+    }
+
+    // Titles stored without the "3> " prefix CleanDocumentTitle removed. Only the first
+    // occurrence counts, and it must end the window title.
+    std::string upperWanted = wanted;
+    codePage_.ToUpper(upperWanted);
+    windows_.EnumChildWindows(window, [&](WindowHandle child) {
+        std::string text = windows_.GetWindowText(child, kTitleBufferSize);
+        // An empty title holds no document; it would otherwise match an empty title.
+        if (text.empty()) {
+            return true;
+        }
+        codePage_.ToUpper(text);
+        const std::size_t at = FindText(text, upperWanted, codePage_);
+        if (at != kNotFound && at + upperWanted.size() == text.size()) {
+            found = child;
+            return false;
+        }
+        return true;
+    });
+    return found;
+}
+
+DocumentWindowSearch Tracker::FindDocumentWindow(std::string_view title) {
+    const WindowHandle app = FindAppWindow();
+    if (app == kNoWindow) {
+        return {};
+    }
+    const WindowHandle document = FindChildByTitle(app, title);
+    if (document == kNoWindow) {
+        return {};
+    }
+    return {true, document, app};
+}
+
+WindowHandle Tracker::GetActiveDocument() {
+    const WindowHandle foreground = windows_.GetForegroundWindow();
+    if (foreground == kNoWindow) {
+        return kNoWindow;
+    }
+    const WindowHandle client = FindMdiClient(foreground);
+    return client == kNoWindow ? kNoWindow : windows_.GetTopWindow(client);
+}
+
+}  // namespace perch

@@ -1,0 +1,135 @@
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "platform/window_system.h"
+#include "settings/settings.h"
+#include "tracker/code_page.h"
+
+namespace perch {
+
+// The watched application. All zero or empty while nothing is watched.
+struct TrackedApp {
+    std::uint32_t processId = 0;
+    // 1: the foreground is the watched main window, or a new process was just recorded.
+    // 2: the foreground belongs to the recorded process but is not an MDI main window.
+    int matchState = 0;
+    std::string appName;
+    WindowHandle mdiClient = kNoWindow;
+};
+
+// Title i of the current title list and display text i: what box i shows. The views stay
+// valid until the lists change.
+struct TrackedWindow {
+    std::string_view title;
+    std::string_view displayText;
+};
+
+// FindDocumentWindow's answer: both windows, or found = false.
+struct DocumentWindowSearch {
+    bool found = false;
+    WindowHandle document = kNoWindow;
+    WindowHandle app = kNoWindow;
+};
+
+using TitleList = std::vector<std::string>;
+
+// The tracker state the board view owns: which MDI application is watched, its document
+// titles (current and scratch lists), the display texts, the selection and the focus
+// title. Document windows are never kept as handles; they are found again by title.
+class Tracker {
+  public:
+    // settings is the board's current record, read at every use so changes apply at once.
+    Tracker(WindowSystem& windows, const Settings& settings, const CodePage& codePage,
+            WindowHandle view = kNoWindow, WindowHandle frame = kNoWindow);
+
+    // The board's own view and frame, which never count as a watched application.
+    void SetBoardWindows(WindowHandle view, WindowHandle frame);
+    WindowHandle View() const { return view_; }
+    WindowHandle Frame() const { return frame_; }
+
+    WindowSystem& Windows() const { return windows_; }
+    const Settings& CurrentSettings() const { return settings_; }
+    const CodePage& Code() const { return codePage_; }
+
+    // --- Finding and checking the watched application ---
+
+    // The first descendant of window whose class is an MDI client class; none otherwise.
+    WindowHandle FindMdiClient(WindowHandle window);
+    // True: keep the watched application (and scan it, unless matchState is 2).
+    bool CheckForeground();
+    bool MatchProcess(WindowHandle window);
+    bool IsExcluded(std::string_view title) const;
+
+    // --- Lists ---
+
+    // Fills the scratch list with the watched application's visible document titles.
+    void ScanDocuments();
+    // Display texts from the current list; drops selected titles that are gone.
+    void RebuildDisplayList();
+    void PruneSelection();
+    // Index in the current list, letter case ignored; -1 when absent.
+    int IndexOfTitle(std::string_view title) const;
+    // Makes the scratch list current and the current one scratch.
+    void FlipLists();
+    // Empties both title lists (the display list keeps its texts until a rebuild).
+    void ClearTitleLists();
+
+    const TitleList& CurrentTitles() const { return titleLists_[current_]; }
+    const TitleList& ScratchTitles() const { return titleLists_[scratch_]; }
+    const TitleList& DisplayList() const { return displayList_; }
+    TitleList& SelectionList() { return selection_; }
+    const TitleList& SelectionList() const { return selection_; }
+    const std::string& FocusTitle() const { return focusTitle_; }
+    void SetFocusTitle(std::string title) { focusTitle_ = std::move(title); }
+
+    std::size_t WindowCount() const { return displayList_.size(); }
+    // Box i's title and text; i must be below WindowCount().
+    TrackedWindow GetTrackedWindow(std::size_t i) const;
+
+    TrackedApp& App() { return app_; }
+    const TrackedApp& App() const { return app_; }
+
+    // How often RebuildDisplayList ran; lets callers check that quiet ticks do no work.
+    std::uint64_t RebuildCount() const { return rebuildCount_; }
+
+    // --- Finding document windows again ---
+
+    WindowHandle FindAppWindow();
+    WindowHandle FindChildByTitle(WindowHandle window, std::string_view title);
+    DocumentWindowSearch FindDocumentWindow(std::string_view title);
+    // The topmost document of the foreground window's MDI client, whatever is watched.
+    WindowHandle GetActiveDocument();
+
+  private:
+    WindowSystem& windows_;
+    const Settings& settings_;
+    const CodePage& codePage_;
+    WindowHandle view_ = kNoWindow;
+    WindowHandle frame_ = kNoWindow;
+
+    TrackedApp app_;
+    std::array<TitleList, 2> titleLists_;
+    std::size_t current_ = 0;
+    std::size_t scratch_ = 1;
+    TitleList displayList_;
+    TitleList selection_;
+    std::string focusTitle_;
+    std::uint64_t rebuildCount_ = 0;
+};
+
+// True for the MDI client classes the tracker recognises, letter case ignored.
+bool IsMdiClientClass(std::string_view className);
+
+// The longest whole-character prefix of at most 255 bytes: what a 256-byte title buffer
+// can hold. A text of 255 bytes or more that ends in half a double-byte character (as a
+// full buffer does) loses that half byte.
+std::string_view BoundToTitleBuffer(std::string_view text, const CodePage& codePage);
+
+}  // namespace perch

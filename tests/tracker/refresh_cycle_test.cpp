@@ -1,0 +1,367 @@
+#include "tracker/refresh_cycle.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "support/simulated_desktop.h"
+#include "support/test_code_pages.h"
+#include "tracker/tracker.h"
+
+namespace perch {
+namespace {
+
+using test::Action;
+using test::Query;
+using test::SimulatedDesktop;
+using Titles = std::vector<std::string>;
+using Actions = std::vector<Action>;
+
+constexpr std::uint32_t kBoardProcess = 7;
+constexpr std::uint32_t kAppProcess = 100;
+constexpr std::uint32_t kOtherProcess = 200;
+constexpr unsigned kPlacement = kSwpNoSize | kSwpNoMove | kSwpNoActivate | kSwpShowWindow;
+
+// Records what a tick asks of the board.
+class RecordingHost final : public BoardHost {
+  public:
+    void InvalidateTitleBox(std::string_view title) override { boxes.emplace_back(title); }
+    void InvalidateAll() override { ++all; }
+    void Clear() {
+        boxes.clear();
+        all = 0;
+    }
+
+    Titles boxes;
+    int all = 0;
+};
+
+class RefreshTickTest : public ::testing::Test {
+  protected:
+    RefreshTickTest() {
+        frame = desk.CreateTopLevel("Perch", "PerchFrame", kBoardProcess, {700, 0, 900, 200});
+        view = desk.CreateChild(frame, "", "PerchView");
+        tracker.SetBoardWindows(view, frame);
+    }
+
+    void Tick() { RefreshTick(tracker, flags, host); }
+
+    // Forgets what earlier ticks did.
+    void Reset() {
+        desk.ClearActions();
+        desk.ResetQueryCounts();
+        host.Clear();
+    }
+
+    Action Topmost() const {
+        return Action::SetWindowPos(frame, kHwndTopmost, 0, 0, 0, 0, kPlacement);
+    }
+    Action Bottom() const {
+        return Action::SetWindowPos(frame, kHwndBottom, 0, 0, 0, 0, kPlacement);
+    }
+
+    SimulatedDesktop desk;
+    Settings settings;
+    WindowHandle frame = kNoWindow;
+    WindowHandle view = kNoWindow;
+    Tracker tracker{desk, settings, test::Latin1()};
+    BoardFlags flags;
+    RecordingHost host;
+};
+
+TEST(RefreshIntervalTest, UpdateInMilliseconds) {
+    Settings settings;
+    EXPECT_EQ(RefreshIntervalMs(settings), 1500);
+    settings.Update = 0.5f;
+    EXPECT_EQ(RefreshIntervalMs(settings), 500);
+    settings.Update = 14 * 0.1f;
+    EXPECT_EQ(RefreshIntervalMs(settings), 1400);
+    settings.Update = 0.0f;
+    EXPECT_EQ(RefreshIntervalMs(settings), 500);
+    settings.Update = 60.0f;
+    EXPECT_EQ(RefreshIntervalMs(settings), 5000);
+}
+
+TEST(ListsEqualTest, CountAndCaseInsensitivePairs) {
+    const CodePage& cp = test::Latin1();
+    EXPECT_TRUE(ListsEqual({}, {}, cp));
+    EXPECT_TRUE(ListsEqual({"Memo", "a.TXT"}, {"MEMO", "A.txt"}, cp));
+    EXPECT_FALSE(ListsEqual({"a", "b"}, {"b", "a"}, cp));
+    EXPECT_FALSE(ListsEqual({"a"}, {"a", "a"}, cp));
+    EXPECT_FALSE(ListsEqual({"a "}, {"a"}, cp));
+}
+
+TEST_F(RefreshTickTest, NewDocumentsRebuildAndInvalidate) {
+    EXPECT_EQ(flags.resizePending, 1);
+    const auto app = desk.CreateMdiApp("Editor - A", kAppProcess, {"B.txt", "A.txt"});
+    desk.SetForeground(app.frame);
+    flags.resizePending = 0;
+    Tick();
+    EXPECT_EQ(tracker.CurrentTitles(), (Titles{"A.txt", "B.txt"}));
+    EXPECT_EQ(tracker.DisplayList(), (Titles{"A.txt", "B.txt"}));
+    EXPECT_EQ(host.all, 1);
+    EXPECT_EQ(flags.resizePending, 1);
+    EXPECT_EQ(tracker.FocusTitle(), "B.txt");
+
+    // With Auto Size off the frame is not fitted, but the board still repaints.
+    settings.Resize = 0;
+    flags.resizePending = 0;
+    desk.CreateChild(app.client, "C.txt", "Document");
+    host.Clear();
+    Tick();
+    EXPECT_EQ(tracker.CurrentTitles(), (Titles{"A.txt", "B.txt", "C.txt"}));
+    EXPECT_EQ(host.all, 1);
+    EXPECT_EQ(flags.resizePending, 0);
+}
+
+TEST_F(RefreshTickTest, UnchangedListCausesNoWork) {
+    const auto app = desk.CreateMdiApp("Editor", kAppProcess, {"A.txt", "B.txt", "C.txt"});
+    desk.SetForeground(app.frame);
+    settings.Visibility = kVisibilityNormal;
+    Tick();
+    const auto rebuilds = tracker.RebuildCount();
+    Reset();
+    for (int i = 0; i < 100; ++i) {
+        Tick();
+    }
+    EXPECT_EQ(tracker.RebuildCount(), rebuilds);
+    EXPECT_EQ(host.all, 0);
+    EXPECT_TRUE(host.boxes.empty());
+    EXPECT_TRUE(desk.Actions().empty());
+
+    // A change of letter case only is no change: the board keeps the old text.
+    desk.SetTitle(app.documents[1], "b.TXT");
+    Tick();
+    EXPECT_EQ(tracker.RebuildCount(), rebuilds);
+    EXPECT_EQ(tracker.DisplayList()[1], "B.txt");
+    EXPECT_EQ(host.all, 0);
+}
+
+TEST_F(RefreshTickTest, FocusChangeInvalidatesOnlyOldAndNewBox) {
+    const auto app = desk.CreateMdiApp("Editor", kAppProcess, {"A", "B", "C"});
+    desk.SetForeground(app.frame);
+    Tick();
+    EXPECT_EQ(tracker.FocusTitle(), "A");
+    Reset();
+
+    desk.Raise(app.documents[1]);
+    Tick();
+    EXPECT_EQ(host.boxes, (Titles{"A", "B"}));
+    EXPECT_EQ(host.all, 0);
+    EXPECT_EQ(tracker.FocusTitle(), "B");
+
+    // Show Focus off: the focus title still follows, nothing is invalidated.
+    settings.Focus = 0;
+    host.Clear();
+    desk.Raise(app.documents[2]);
+    Tick();
+    EXPECT_TRUE(host.boxes.empty());
+    EXPECT_EQ(tracker.FocusTitle(), "C");
+
+    // Exact comparison: a change of case is a new focus title, unlike the list.
+    settings.Focus = 1;
+    desk.SetTitle(app.documents[2], "c");
+    Tick();
+    EXPECT_EQ(host.boxes, (Titles{"C", "c"}));
+    EXPECT_EQ(host.all, 0);
+}
+
+TEST_F(RefreshTickTest, SmartModeFollowsTheDocumentCount) {
+    const auto app = desk.CreateMdiApp("Editor", kAppProcess, {"A"});
+    desk.SetForeground(app.frame);
+    Reset();
+    Tick();  // one document: nothing was topmost, nothing to push
+    EXPECT_TRUE(desk.Actions().empty());
+
+    const WindowHandle second = desk.CreateChild(app.client, "B", "Document");
+    Tick();
+    EXPECT_EQ(desk.Actions(), (Actions{Topmost()}));
+    EXPECT_EQ(flags.topmostApplied, 1);
+    EXPECT_TRUE(desk.IsTopmost(frame));
+    Tick();  // already topmost: not asked again
+    EXPECT_EQ(desk.Actions().size(), 1u);
+
+    desk.Destroy(second);
+    Tick();
+    EXPECT_EQ(desk.Actions(), (Actions{Topmost(), Bottom()}));
+    EXPECT_EQ(flags.topmostApplied, 0);
+    EXPECT_FALSE(desk.IsTopmost(frame));
+    Tick();
+    EXPECT_EQ(desk.Actions().size(), 2u);
+}
+
+TEST_F(RefreshTickTest, SmartModeSwitchToPlainAppClearsAndEmpties) {
+    const auto app = desk.CreateMdiApp("Editor", kAppProcess, {"A", "B"});
+    desk.SetForeground(app.frame);
+    Tick();
+    tracker.SelectionList() = {"B"};
+    Reset();
+
+    desk.SetForeground(desk.CreateTopLevel("Calculator", "Calc", kOtherProcess));
+    Tick();
+    EXPECT_EQ(desk.Actions(), (Actions{Bottom()}));
+    EXPECT_EQ(flags.topmostApplied, 0);
+    EXPECT_EQ(host.boxes, (Titles{"B"}));
+    EXPECT_TRUE(tracker.SelectionList().empty());
+    EXPECT_TRUE(tracker.CurrentTitles().empty());
+    EXPECT_TRUE(tracker.ScratchTitles().empty());
+    EXPECT_TRUE(tracker.DisplayList().empty());
+    EXPECT_EQ(host.all, 1);
+
+    // Busy (a modal loop): the frame is not pushed down, but the board still empties.
+    desk.CreateChild(app.client, "C", "Document");
+    desk.SetForeground(app.frame);
+    Tick();
+    desk.SetForeground(desk.CreateTopLevel("Clock", "Clock", kOtherProcess + 1));
+    Reset();
+    flags.busy = 1;
+    Tick();
+    EXPECT_TRUE(desk.Actions().empty());
+    EXPECT_EQ(flags.topmostApplied, 1);
+    EXPECT_TRUE(tracker.DisplayList().empty());
+}
+
+TEST_F(RefreshTickTest, AlwaysOnTopStaysTopmostWhileTheBoardEmpties) {
+    settings.Visibility = kVisibilityAlwaysOnTop;
+    const auto app = desk.CreateMdiApp("Editor", kAppProcess, {"A"});
+    desk.SetForeground(app.frame);
+    Tick();
+    EXPECT_EQ(desk.Actions(), (Actions{Topmost()}));
+    desk.SetForeground(desk.CreateTopLevel("Calculator", "Calc", kOtherProcess));
+    Tick();
+    Tick();
+    EXPECT_TRUE(tracker.DisplayList().empty());
+    EXPECT_EQ(desk.Actions(), (Actions{Topmost()}));
+    EXPECT_TRUE(desk.IsTopmost(frame));
+}
+
+TEST_F(RefreshTickTest, NormalModeNeverTouchesZOrder) {
+    settings.Visibility = kVisibilityNormal;
+    const auto app = desk.CreateMdiApp("Editor", kAppProcess, {"A", "B", "C"});
+    desk.SetForeground(app.frame);
+    Tick();
+    desk.Destroy(app.documents[0]);
+    Tick();
+    desk.SetForeground(frame);
+    Tick();
+    desk.SetForeground(desk.CreateTopLevel("Calculator", "Calc", kOtherProcess));
+    Tick();
+    EXPECT_TRUE(desk.Actions().empty());
+    EXPECT_EQ(flags.topmostApplied, 0);
+}
+
+TEST_F(RefreshTickTest, OwnFrameInFrontKeepsTheBoard) {
+    const auto app = desk.CreateMdiApp("Editor", kAppProcess, {"A"});
+    desk.SetForeground(app.frame);
+    Tick();
+    tracker.SelectionList() = {"A"};
+    Reset();
+
+    desk.SetForeground(frame);
+    Tick();
+    EXPECT_EQ(desk.Actions(), (Actions{Topmost()}));
+    EXPECT_EQ(tracker.DisplayList(), (Titles{"A"}));
+    EXPECT_EQ(tracker.SelectionList(), (Titles{"A"}));
+    EXPECT_EQ(host.all, 0);
+
+    // The board's own dialog counts as ours too, but is not the frame: the board empties.
+    flags.topmostApplied = 0;
+    desk.SetForeground(desk.CreatePopup(frame, "Properties"));
+    desk.ClearActions();
+    Tick();
+    EXPECT_EQ(desk.Actions(), (Actions{Topmost()}));
+    EXPECT_TRUE(tracker.DisplayList().empty());
+}
+
+TEST_F(RefreshTickTest, DialogOfWatchedAppHoldsContentsAndFocus) {
+    const auto app = desk.CreateMdiApp("Editor", kAppProcess, {"A", "B"});
+    desk.SetForeground(app.frame);
+    Tick();
+    Reset();
+    const WindowHandle dialog = desk.CreatePopup(app.frame, "Open");
+    desk.SetForeground(dialog);
+    desk.Destroy(app.documents[1]);  // even a change waits until the dialog closes
+    Tick();
+    Tick();
+    EXPECT_EQ(tracker.DisplayList(), (Titles{"A", "B"}));
+    EXPECT_EQ(tracker.FocusTitle(), "A");
+    EXPECT_EQ(host.all, 0);
+    EXPECT_TRUE(host.boxes.empty());
+    EXPECT_TRUE(desk.Actions().empty());
+
+    desk.Destroy(dialog);
+    desk.SetForeground(app.frame);
+    Tick();
+    EXPECT_EQ(tracker.DisplayList(), (Titles{"A"}));
+}
+
+TEST_F(RefreshTickTest, MinimizedFrameDoesNothing) {
+    const auto app = desk.CreateMdiApp("Editor", kAppProcess, {"A", "B"});
+    desk.SetForeground(app.frame);
+    desk.Minimize(frame);
+    Reset();
+    Tick();
+    EXPECT_EQ(desk.QueryCount(Query::kGetParent), 1);
+    EXPECT_EQ(desk.QueryCount(Query::kIsIconic), 1);
+    int others = 0;
+    for (int q = 0; q < static_cast<int>(Query::kCount); ++q) {
+        others += desk.QueryCount(static_cast<Query>(q));
+    }
+    EXPECT_EQ(others, 2);
+    EXPECT_TRUE(desk.Actions().empty());
+    EXPECT_TRUE(tracker.DisplayList().empty());
+    EXPECT_EQ(host.all, 0);
+
+    desk.Restore(frame);
+    desk.SetForeground(app.frame);
+    Tick();
+    EXPECT_EQ(tracker.DisplayList(), (Titles{"A", "B"}));
+
+    // A view without a frame does nothing either.
+    tracker.SetBoardWindows(kNoWindow, kNoWindow);
+    Reset();
+    Tick();
+    EXPECT_TRUE(desk.Actions().empty());
+    EXPECT_EQ(host.all, 0);
+}
+
+TEST_F(RefreshTickTest, WindowsClosingDuringTheTick) {
+    const auto app = desk.CreateMdiApp("Editor", kAppProcess, {"A", "B", "C"});
+    desk.SetForeground(app.frame);
+    Reset();
+    // B closes while its title is read, C during the focus search.
+    desk.SetQueryHook([&](Query query, WindowHandle window, int) {
+        if (query == Query::kGetWindowText && window == app.documents[1]) {
+            desk.Destroy(app.documents[1]);
+        }
+        if (query == Query::kGetClassName && window == app.client) {
+            desk.Destroy(app.documents[2]);
+        }
+    });
+    Tick();
+    desk.SetQueryHook({});
+    EXPECT_EQ(tracker.DisplayList(), (Titles{"A"}));
+
+    // The whole application closes in the middle of a tick.
+    desk.ResetQueryCounts();
+    desk.OnNthQuery(Query::kGetTopWindow, 2, [&] { desk.Destroy(app.frame); });
+    Tick();
+    EXPECT_TRUE(tracker.DisplayList().empty());
+}
+
+TEST_F(RefreshTickTest, TimerRunsTicksOnlyForItsIdWhileNotBusy) {
+    const auto app = desk.CreateMdiApp("Editor", kAppProcess, {"A"});
+    desk.SetForeground(app.frame);
+    EXPECT_FALSE(OnRefreshTimer(2, kRefreshTimerId, tracker, flags, host));
+    flags.busy = 1;
+    EXPECT_FALSE(OnRefreshTimer(kRefreshTimerId, kRefreshTimerId, tracker, flags, host));
+    EXPECT_TRUE(tracker.DisplayList().empty());
+    flags.busy = 0;
+    EXPECT_TRUE(OnRefreshTimer(kRefreshTimerId, kRefreshTimerId, tracker, flags, host));
+    EXPECT_EQ(tracker.DisplayList(), (Titles{"A"}));
+}
+
+}  // namespace
+}  // namespace perch
