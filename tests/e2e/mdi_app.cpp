@@ -1,0 +1,176 @@
+// A plain Win32 MDI application for the end-to-end tests.
+//   mdi_app.exe "<frame title>" ["<document title>" ...]
+// Tests steer it while it runs with WM_COPYDATA (dwData kMdiAppCommand) carrying
+// "<verb>\t<arg>[\t<arg>]"; SendMessage returns 1 when the command was carried out.
+// Verbs: add <title>, close <title>, retitle <old> <new>, hide <title>, show <title>,
+// minimize <title>, maximize <title>, restore <title>, activate <title>,
+// clienttext <text> (the MDI client's own window text), popup <title> (an owned
+// pop-up, activated), count (returns 1 + the number of documents).
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "mdi_app_protocol.h"
+
+namespace {
+
+HWND g_frame = nullptr;
+HWND g_client = nullptr;
+const char kFrameClass[] = "PerchTestMdiFrame";
+const char kChildClass[] = "PerchTestMdiChild";
+const char kPopupClass[] = "PerchTestPopup";
+
+HWND FindDocument(const std::string& title) {
+    for (HWND h = GetWindow(g_client, GW_CHILD); h != nullptr; h = GetWindow(h, GW_HWNDNEXT)) {
+        char text[512] = {};
+        GetWindowTextA(h, text, sizeof text);
+        if (title == text && GetWindow(h, GW_OWNER) == nullptr) {
+            return h;
+        }
+    }
+    return nullptr;
+}
+
+HWND AddDocument(const std::string& title) {
+    MDICREATESTRUCTA mcs{};
+    mcs.szClass = kChildClass;
+    mcs.szTitle = title.c_str();
+    mcs.hOwner = GetModuleHandleA(nullptr);
+    mcs.x = mcs.y = mcs.cx = mcs.cy = CW_USEDEFAULT;
+    mcs.style = WS_VISIBLE;
+    return reinterpret_cast<HWND>(SendMessageA(g_client, WM_MDICREATE, 0, reinterpret_cast<LPARAM>(&mcs)));
+}
+
+std::vector<std::string> Split(const std::string& text) {
+    std::vector<std::string> parts;
+    size_t start = 0;
+    for (;;) {
+        size_t tab = text.find('\t', start);
+        parts.push_back(text.substr(start, tab == std::string::npos ? std::string::npos : tab - start));
+        if (tab == std::string::npos) {
+            return parts;
+        }
+        start = tab + 1;
+    }
+}
+
+LRESULT RunCommand(const std::string& command) {
+    std::vector<std::string> a = Split(command);
+    const std::string& verb = a[0];
+    auto arg = [&](size_t i) { return i < a.size() ? a[i] : std::string(); };
+    if (verb == "add") {
+        return AddDocument(arg(1)) != nullptr;
+    }
+    if (verb == "count") {
+        LRESULT n = 1;
+        for (HWND h = GetWindow(g_client, GW_CHILD); h != nullptr; h = GetWindow(h, GW_HWNDNEXT)) {
+            ++n;
+        }
+        return n;
+    }
+    if (verb == "clienttext") {
+        return SetWindowTextA(g_client, arg(1).c_str());
+    }
+    if (verb == "popup") {
+        HWND popup = CreateWindowExA(0, kPopupClass, arg(1).c_str(), WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_VISIBLE,
+                                     200, 200, 240, 120, g_frame, nullptr, GetModuleHandleA(nullptr), nullptr);
+        if (popup != nullptr) {
+            SetForegroundWindow(popup);
+        }
+        return popup != nullptr;
+    }
+    HWND doc = FindDocument(arg(1));
+    if (doc == nullptr) {
+        return 0;
+    }
+    if (verb == "close") {
+        SendMessageA(g_client, WM_MDIDESTROY, reinterpret_cast<WPARAM>(doc), 0);
+    } else if (verb == "retitle") {
+        SetWindowTextA(doc, arg(2).c_str());
+    } else if (verb == "hide") {
+        ShowWindow(doc, SW_HIDE);
+    } else if (verb == "show") {
+        ShowWindow(doc, SW_SHOW);
+    } else if (verb == "minimize") {
+        ShowWindow(doc, SW_MINIMIZE);
+    } else if (verb == "maximize") {
+        SendMessageA(g_client, WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(doc), 0);
+    } else if (verb == "restore") {
+        SendMessageA(g_client, WM_MDIRESTORE, reinterpret_cast<WPARAM>(doc), 0);
+    } else if (verb == "activate") {
+        SendMessageA(g_client, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(doc), 0);
+    } else {
+        return 0;
+    }
+    return 1;
+}
+
+LRESULT CALLBACK FrameProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_CREATE: {
+            CLIENTCREATESTRUCT ccs{};
+            ccs.idFirstChild = 50000;
+            g_client = CreateWindowExA(WS_EX_CLIENTEDGE, "MDICLIENT", nullptr,
+                                       WS_CHILD | WS_CLIPCHILDREN | WS_VSCROLL | WS_HSCROLL | WS_VISIBLE, 0, 0, 0,
+                                       0, hwnd, nullptr, GetModuleHandleA(nullptr), &ccs);
+            return g_client != nullptr ? 0 : -1;
+        }
+        case WM_COPYDATA: {
+            auto* data = reinterpret_cast<COPYDATASTRUCT*>(lParam);
+            if (data->dwData != kMdiAppCommand || data->lpData == nullptr) {
+                return 0;
+            }
+            return RunCommand(std::string(static_cast<const char*>(data->lpData), data->cbData));
+        }
+        case WM_DESTROY:
+            PostQuitMessage(0);
+            return 0;
+        default:
+            return DefFrameProcA(hwnd, g_client, message, wParam, lParam);
+    }
+}
+
+LRESULT CALLBACK ChildProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    return DefMDIChildProcA(hwnd, message, wParam, lParam);
+}
+
+bool Register(const char* name, WNDPROC proc) {
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = proc;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_WINDOW + 1));
+    wc.lpszClassName = name;
+    return RegisterClassA(&wc) != 0;
+}
+
+LRESULT CALLBACK PopupProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    return DefWindowProcA(hwnd, message, wParam, lParam);
+}
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    if (!Register(kFrameClass, FrameProc) || !Register(kChildClass, ChildProc) || !Register(kPopupClass, PopupProc)) {
+        return 1;
+    }
+    const char* frameTitle = __argc > 1 ? __argv[1] : "Test MDI";
+    g_frame = CreateWindowExA(0, kFrameClass, frameTitle, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 20, 20, 600,
+                              450, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    if (g_frame == nullptr) {
+        return 1;
+    }
+    ShowWindow(g_frame, SW_SHOWNORMAL);
+    for (int i = 2; i < __argc; ++i) {
+        AddDocument(__argv[i]);
+    }
+    MSG msg;
+    while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+        if (!TranslateMDISysAccel(g_client, &msg)) {
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+    }
+    return 0;
+}
