@@ -1,0 +1,164 @@
+// One refresh tick on a real MDI application under Wine, against the bare walk of the
+// same document windows (GetTopWindow/GetWindow, IsWindowVisible, GetWindowText) in the
+// same run. Usage: refresh_tick_wine_bench <path of mdi_app.exe>
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "mdi_app_protocol.h"
+#include "platform/win32/ansi_code_page.h"
+#include "platform/win32/win32_window_system.h"
+#include "tracker/refresh_cycle.h"
+#include "tracker/tracker.h"
+
+namespace {
+
+class CountingHost : public perch::BoardHost {
+public:
+    void InvalidateTitleBox(std::string_view) override { ++invalidations; }
+    void InvalidateAll() override { ++invalidations; }
+    int invalidations = 0;
+};
+
+double Now() {
+    LARGE_INTEGER f, c;
+    QueryPerformanceFrequency(&f);
+    QueryPerformanceCounter(&c);
+    return static_cast<double>(c.QuadPart) / static_cast<double>(f.QuadPart);
+}
+
+template <typename F>
+double Seconds(F&& f) {
+    const double start = Now();
+    f();
+    return Now() - start;
+}
+
+double Median(std::vector<double> times) {
+    std::sort(times.begin(), times.end());
+    return times[times.size() / 2];
+}
+
+HWND StartApp(const char* exe, const std::string& title) {
+    std::string command;
+    command.append("\"").append(exe).append("\" \"").append(title).append("\"");
+    STARTUPINFOA si{};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi{};
+    if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si,
+                        &pi)) {
+        return nullptr;
+    }
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
+    for (int i = 0; i < 100; ++i) {
+        if (HWND h = FindWindowA(nullptr, title.c_str())) {
+            return h;
+        }
+        Sleep(100);
+    }
+    return nullptr;
+}
+
+void Send(HWND app, const std::string& command) {
+    COPYDATASTRUCT data{};
+    data.dwData = kMdiAppCommand;
+    data.cbData = static_cast<DWORD>(command.size());
+    data.lpData = const_cast<char*>(command.data());
+    SendMessageA(app, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data));
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: refresh_tick_wine_bench <mdi_app.exe>\n");
+        return 2;
+    }
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = DefWindowProcA;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = "PerchBenchBoard";
+    RegisterClassA(&wc);
+    HWND frame = CreateWindowExA(0, wc.lpszClassName, "Board", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100,
+                                 nullptr, nullptr, wc.hInstance, nullptr);
+    HWND view = CreateWindowExA(0, wc.lpszClassName, nullptr, WS_CHILD, 0, 0, 10, 10, frame,
+                                nullptr, wc.hInstance, nullptr);
+
+    int worst = 0;
+    for (int count : {10, 100, 1000}) {
+        std::string title = "Bench ";
+        title.append(std::to_string(count));
+        HWND app = StartApp(argv[1], title);
+        if (app == nullptr) {
+            std::fprintf(stderr, "the MDI application did not start\n");
+            return 1;
+        }
+        for (int i = 0; i < count; ++i) {
+            char name[64];
+            std::snprintf(name, sizeof name, "add\tC:\\WORK\\Document %04d.txt", (i * 7919) % count);
+            Send(app, name);
+        }
+        SetForegroundWindow(app);
+        Sleep(1000);  // let the application finish painting its new documents
+
+        perch::Win32WindowSystem windows;
+        perch::AnsiCodePage codePage;
+        perch::Settings settings;
+        settings.Visibility = perch::kVisibilityNormal;
+        perch::Tracker tracker(windows, settings, codePage, reinterpret_cast<perch::WindowHandle>(view),
+                               reinterpret_cast<perch::WindowHandle>(frame));
+        perch::BoardFlags flags;
+        CountingHost host;
+        perch::RefreshTick(tracker, flags, host);  // the first tick fills the board
+        if (tracker.CurrentTitles().size() != static_cast<size_t>(count)) {
+            std::fprintf(stderr, "expected %d documents on the board, found %zu\n", count,
+                         tracker.CurrentTitles().size());
+            return 1;
+        }
+        HWND client = reinterpret_cast<HWND>(tracker.App().mdiClient);
+
+        const int reps = count >= 1000 ? 31 : 101;
+        std::vector<std::string> seen;
+        auto bareWalk = [&] {
+            seen.clear();
+            for (HWND h = GetTopWindow(client); h != nullptr; h = GetWindow(h, GW_HWNDNEXT)) {
+                if (IsWindowVisible(h)) {
+                    char text[256];
+                    if (GetWindowTextA(h, text, sizeof text) > 0) {
+                        seen.emplace_back(text);
+                    }
+                }
+            }
+        };
+        // Alternate the two, so that whatever else the desktop does weighs on both alike.
+        std::vector<double> walks, ticks;
+        for (int r = 0; r < reps; ++r) {
+            walks.push_back(Seconds(bareWalk));
+            ticks.push_back(Seconds([&] { perch::RefreshTick(tracker, flags, host); }));
+        }
+        const double walk = Median(walks);
+        const double tick = Median(ticks);
+
+        std::uint64_t rebuildsBefore = tracker.RebuildCount();
+        host.invalidations = 0;
+        for (int i = 0; i < 100; ++i) {
+            perch::RefreshTick(tracker, flags, host);
+        }
+        std::printf("%5d documents: tick %.3f ms, bare walk %.3f ms, ratio at %d: tick/bare walk = %.2f; "
+                    "over 100 unchanged ticks %llu rebuilds, %d invalidations\n",
+                    count, tick * 1e3, walk * 1e3, count, tick / walk,
+                    static_cast<unsigned long long>(tracker.RebuildCount() - rebuildsBefore),
+                    host.invalidations);
+        if (tracker.RebuildCount() != rebuildsBefore || host.invalidations != 0) {
+            worst = 1;
+        }
+        PostMessageA(app, WM_CLOSE, 0, 0);
+        Sleep(300);
+    }
+    DestroyWindow(frame);
+    return worst;
+}
