@@ -3,6 +3,7 @@
 #include "support/simulated_desktop.h"
 
 #include <algorithm>
+#include <cctype>
 #include <utility>
 
 namespace perch::test {
@@ -59,6 +60,12 @@ WindowHandle SimulatedDesktop::NewWindow(WindowHandle parent, WindowHandle owner
     w.style = style & ~(kWsMinimize | kWsMaximize);
     w.rect = w.normalRect = rect;
     w.lastActive = handle;
+    if (const Window* p = Find(parent)) {
+        std::string lower = p->className;
+        std::transform(lower.begin(), lower.end(), lower.begin(),
+                       [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+        w.mdiDocument = lower == "mdiclient";
+    }
     // CreateWindowEx links top-level windows at the top and child windows at the bottom.
     Link(w, IsChildStyle(w.style) ? kHwndBottom : kHwndTop);
     if (style & kWsMaximize) {
@@ -112,6 +119,7 @@ SimulatedDesktop::MdiApp SimulatedDesktop::CreateMdiApp(
         const WindowHandle doc = CreateChild(app.client, title, "MdiDocument",
                                              {offset, offset, offset + 300, offset + 200});
         SetInsets(doc, kDocumentInsets);
+        windows_.at(doc).mdiDocument = true;  // whatever the client's class is called
         app.documents.push_back(doc);
         offset += kCascadeSpacing;
     }

@@ -102,7 +102,8 @@ enum class Query {
 //   its owners.
 // - ShowWindow restores, minimizes and maximizes as Wine's show_window does, including
 //   "restore a minimized window to maximized when it was maximized before"; a maximized
-//   window covers its parent's client area with its frame insets outside it; minimizing
+//   MDI document covers its client's area with its whole frame outside it, another window
+//   has only its border (the bottom inset) outside, its caption stays in; minimizing
 //   keeps the rectangle (no icon position is modelled).
 // - WM_SYSCOMMAND does what DefWindowProc does (SC_MINIMIZE/SC_MAXIMIZE/SC_RESTORE as
 //   ShowWindow SW_MINIMIZE/SW_MAXIMIZE/SW_RESTORE; nothing for a disabled window).
@@ -263,8 +264,9 @@ class SimulatedDesktop final : public WindowSystem {
         std::uint32_t style = 0;
         bool topmost = false;
         bool restoreToMaximized = false;
-        Rect rect;        // in the parent's client coordinates
-        Rect normalRect;  // where a restore puts it
+        bool mdiDocument = false;  // a child of an MDI client: DefMDIChildProc's maximizing
+        Rect rect;                 // in the parent's client coordinates
+        Rect normalRect;           // where a restore puts it
         Insets insets;
         WindowHandle lastActive = kNoWindow;
     };

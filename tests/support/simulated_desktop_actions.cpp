@@ -21,17 +21,20 @@ bool IsSpecialInsertAfter(WindowHandle h) {
 
 // --- Geometry of the show states ---
 
-// A maximized window's client area covers its parent's client area; for a top-level
-// window only the frame goes off screen, the caption stays visible.
+// The default maximized position has only the border outside the area (DefWindowProc's
+// WM_GETMINMAXINFO): for a top-level window the screen, for a child its parent's client
+// area. DefMDIChildProc puts an MDI document's whole frame, caption included, outside
+// the client area.
 Rect SimulatedDesktop::MaximizedRect(const Window& w) const {
-    const Rect area = ClientRectOf(w.parent);
     const Insets& in = w.insets;
     if (IsTopLevel(w)) {
         const Rect screen = windows_.at(desktop_).rect;
         return {screen.left - in.left, screen.top - in.bottom, screen.right + in.right,
                 screen.bottom + in.bottom};
     }
-    return {-in.left, -in.top, area.right + in.right, area.bottom + in.bottom};
+    const Rect area = ClientRectOf(w.parent);
+    const int top = w.mdiDocument ? in.top : in.bottom;
+    return {-in.left, -top, area.right + in.right, area.bottom + in.bottom};
 }
 
 // A small caption bar at the bottom left of the parent's client area, as Wine lays out
