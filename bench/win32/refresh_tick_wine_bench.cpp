@@ -17,7 +17,7 @@
 namespace {
 
 class CountingHost : public perch::BoardHost {
-public:
+  public:
     void InvalidateTitleBox(std::string_view) override { ++invalidations; }
     void InvalidateAll() override { ++invalidations; }
     int invalidations = 0;
@@ -99,7 +99,8 @@ int main(int argc, char** argv) {
         }
         for (int i = 0; i < count; ++i) {
             char name[64];
-            std::snprintf(name, sizeof name, "add\tC:\\WORK\\Document %04d.txt", (i * 7919) % count);
+            std::snprintf(name, sizeof name, "add\tC:\\WORK\\Document %04d.txt",
+                          (i * 7919) % count);
             Send(app, name);
         }
         SetForegroundWindow(app);
@@ -109,7 +110,8 @@ int main(int argc, char** argv) {
         perch::AnsiCodePage codePage;
         perch::Settings settings;
         settings.Visibility = perch::kVisibilityNormal;
-        perch::Tracker tracker(windows, settings, codePage, reinterpret_cast<perch::WindowHandle>(view),
+        perch::Tracker tracker(windows, settings, codePage,
+                               reinterpret_cast<perch::WindowHandle>(view),
                                reinterpret_cast<perch::WindowHandle>(frame));
         perch::BoardFlags flags;
         CountingHost host;
@@ -148,11 +150,12 @@ int main(int argc, char** argv) {
         for (int i = 0; i < 100; ++i) {
             perch::RefreshTick(tracker, flags, host);
         }
-        std::printf("%5d documents: tick %.3f ms, bare walk %.3f ms, ratio at %d: tick/bare walk = %.2f; "
-                    "over 100 unchanged ticks %llu rebuilds, %d invalidations\n",
-                    count, tick * 1e3, walk * 1e3, count, tick / walk,
-                    static_cast<unsigned long long>(tracker.RebuildCount() - rebuildsBefore),
-                    host.invalidations);
+        std::printf(
+            "%5d documents: tick %.3f ms, bare walk %.3f ms, ratio at %d: tick/bare walk = %.2f; "
+            "over 100 unchanged ticks %llu rebuilds, %d invalidations\n",
+            count, tick * 1e3, walk * 1e3, count, tick / walk,
+            static_cast<unsigned long long>(tracker.RebuildCount() - rebuildsBefore),
+            host.invalidations);
         if (tracker.RebuildCount() != rebuildsBefore || host.invalidations != 0) {
             worst = 1;
         }

@@ -8,7 +8,7 @@ namespace perch {
 // Titles are byte strings; in a double-byte code page a lead byte and the byte after it
 // form one character, and a search for a character must never land on such a trail byte.
 class CodePage {
-public:
+  public:
     virtual ~CodePage() = default;
 
     // True when b starts a two-byte character.

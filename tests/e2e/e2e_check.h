@@ -10,7 +10,9 @@ namespace e2e {
 
 inline int g_failures = 0;
 
-inline std::string Show(const std::string& s) { return "\"" + s + "\""; }
+inline std::string Show(const std::string& s) {
+    return "\"" + s + "\"";
+}
 inline std::string Show(const std::vector<std::string>& list) {
     std::string out = "{";
     for (const std::string& s : list) {
@@ -25,22 +27,22 @@ std::string Show(const T& v) {
 
 }  // namespace e2e
 
-#define E2E_CHECK(cond)                                                         \
-    do {                                                                        \
-        if (!(cond)) {                                                          \
+#define E2E_CHECK(cond)                                                                   \
+    do {                                                                                  \
+        if (!(cond)) {                                                                    \
             std::fprintf(stderr, "%s:%d: check failed: %s\n", __FILE__, __LINE__, #cond); \
-            ++e2e::g_failures;                                                  \
-        }                                                                       \
+            ++e2e::g_failures;                                                            \
+        }                                                                                 \
     } while (0)
 
-#define E2E_CHECK_EQ(a, b)                                                             \
-    do {                                                                               \
-        const auto& e2e_a = (a);                                                       \
-        const auto& e2e_b = (b);                                                       \
-        if (!(e2e_a == e2e_b)) {                                                       \
-            std::fprintf(stderr, "%s:%d: check failed: %s == %s\n  got:      %s\n  expected: %s\n", \
-                         __FILE__, __LINE__, #a, #b, e2e::Show(e2e_a).c_str(),          \
-                         e2e::Show(e2e_b).c_str());                                    \
-            ++e2e::g_failures;                                                         \
-        }                                                                              \
+#define E2E_CHECK_EQ(a, b)                                                                       \
+    do {                                                                                         \
+        const auto& e2e_a = (a);                                                                 \
+        const auto& e2e_b = (b);                                                                 \
+        if (!(e2e_a == e2e_b)) {                                                                 \
+            std::fprintf(                                                                        \
+                stderr, "%s:%d: check failed: %s == %s\n  got:      %s\n  expected: %s\n",       \
+                __FILE__, __LINE__, #a, #b, e2e::Show(e2e_a).c_str(), e2e::Show(e2e_b).c_str()); \
+            ++e2e::g_failures;                                                                   \
+        }                                                                                        \
     } while (0)

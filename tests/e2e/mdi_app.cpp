@@ -39,7 +39,8 @@ HWND AddDocument(const std::string& title) {
     mcs.hOwner = GetModuleHandleA(nullptr);
     mcs.x = mcs.y = mcs.cx = mcs.cy = CW_USEDEFAULT;
     mcs.style = WS_VISIBLE;
-    return reinterpret_cast<HWND>(SendMessageA(g_client, WM_MDICREATE, 0, reinterpret_cast<LPARAM>(&mcs)));
+    return reinterpret_cast<HWND>(
+        SendMessageA(g_client, WM_MDICREATE, 0, reinterpret_cast<LPARAM>(&mcs)));
 }
 
 std::vector<std::string> Split(const std::string& text) {
@@ -47,7 +48,8 @@ std::vector<std::string> Split(const std::string& text) {
     size_t start = 0;
     for (;;) {
         size_t tab = text.find('\t', start);
-        parts.push_back(text.substr(start, tab == std::string::npos ? std::string::npos : tab - start));
+        parts.push_back(
+            text.substr(start, tab == std::string::npos ? std::string::npos : tab - start));
         if (tab == std::string::npos) {
             return parts;
         }
@@ -73,8 +75,9 @@ LRESULT RunCommand(const std::string& command) {
         return SetWindowTextA(g_client, arg(1).c_str());
     }
     if (verb == "popup") {
-        HWND popup = CreateWindowExA(0, kPopupClass, arg(1).c_str(), WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_VISIBLE,
-                                     200, 200, 240, 120, g_frame, nullptr, GetModuleHandleA(nullptr), nullptr);
+        HWND popup = CreateWindowExA(0, kPopupClass, arg(1).c_str(),
+                                     WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_VISIBLE, 200, 200, 240,
+                                     120, g_frame, nullptr, GetModuleHandleA(nullptr), nullptr);
         if (popup != nullptr) {
             SetForegroundWindow(popup);
         }
@@ -111,9 +114,10 @@ LRESULT CALLBACK FrameProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
         case WM_CREATE: {
             CLIENTCREATESTRUCT ccs{};
             ccs.idFirstChild = 50000;
-            g_client = CreateWindowExA(WS_EX_CLIENTEDGE, "MDICLIENT", nullptr,
-                                       WS_CHILD | WS_CLIPCHILDREN | WS_VSCROLL | WS_HSCROLL | WS_VISIBLE, 0, 0, 0,
-                                       0, hwnd, nullptr, GetModuleHandleA(nullptr), &ccs);
+            g_client =
+                CreateWindowExA(WS_EX_CLIENTEDGE, "MDICLIENT", nullptr,
+                                WS_CHILD | WS_CLIPCHILDREN | WS_VSCROLL | WS_HSCROLL | WS_VISIBLE,
+                                0, 0, 0, 0, hwnd, nullptr, GetModuleHandleA(nullptr), &ccs);
             return g_client != nullptr ? 0 : -1;
         }
         case WM_COPYDATA: {
@@ -152,12 +156,13 @@ LRESULT CALLBACK PopupProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-    if (!Register(kFrameClass, FrameProc) || !Register(kChildClass, ChildProc) || !Register(kPopupClass, PopupProc)) {
+    if (!Register(kFrameClass, FrameProc) || !Register(kChildClass, ChildProc) ||
+        !Register(kPopupClass, PopupProc)) {
         return 1;
     }
     const char* frameTitle = __argc > 1 ? __argv[1] : "Test MDI";
-    g_frame = CreateWindowExA(0, kFrameClass, frameTitle, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 20, 20, 600,
-                              450, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    g_frame = CreateWindowExA(0, kFrameClass, frameTitle, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 20,
+                              20, 600, 450, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
     if (g_frame == nullptr) {
         return 1;
     }

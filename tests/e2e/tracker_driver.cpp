@@ -18,11 +18,13 @@ namespace {
 using perch::TitleList;
 using perch::WindowHandle;
 
-WindowHandle ToHandle(HWND h) { return reinterpret_cast<WindowHandle>(h); }
+WindowHandle ToHandle(HWND h) {
+    return reinterpret_cast<WindowHandle>(h);
+}
 
 // What the tick asked the board to repaint.
 class RecordingHost : public perch::BoardHost {
-public:
+  public:
     void InvalidateTitleBox(std::string_view title) override { boxes.emplace_back(title); }
     void InvalidateAll() override { ++all; }
     std::vector<std::string> boxes;
@@ -61,8 +63,8 @@ HWND MakeBoard(HWND* view) {
     wc.hInstance = GetModuleHandleA(nullptr);
     wc.lpszClassName = "PerchTestBoard";
     RegisterClassA(&wc);
-    HWND frame = CreateWindowExA(0, "PerchTestBoard", "Board", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 700,
-                                 400, 200, 150, nullptr, nullptr, wc.hInstance, nullptr);
+    HWND frame = CreateWindowExA(0, "PerchTestBoard", "Board", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
+                                 700, 400, 200, 150, nullptr, nullptr, wc.hInstance, nullptr);
     *view = CreateWindowExA(0, "PerchTestBoard", nullptr, WS_CHILD | WS_VISIBLE, 0, 0, 100, 100,
                             frame, nullptr, wc.hInstance, nullptr);
     return frame;
