@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 // <windows.h> maps these names to their A/W variants. The interface uses the plain names,
 // so a Win32 source includes <windows.h> first and this header after it, and calls the
@@ -99,9 +100,15 @@ inline constexpr int kClassBufferSize = 32;
 //
 // Failure rule: a handle that no longer denotes a window, and the null handle, read as a
 // window with an empty title, an empty class name, no children, no parent, style 0,
-// process 0, not visible, not minimized, not maximized and empty rectangles; actions on
-// it do nothing. Nothing is reported: callers never see an error from these calls, and
-// the results of actions are not returned at all.
+// process 0, not visible, not minimized, not maximized, not hung and empty rectangles;
+// actions on it do nothing. Nothing is reported: callers never see an error from these
+// calls, and the results of actions are not returned, except whether a sent request was
+// answered.
+//
+// Another application's window can only be raised, shown, moved or sent a request by its
+// own thread, so those calls wait on that application. An application that no longer
+// answers would freeze the caller: ask IsHungAppWindow first and pass such a window over.
+// Sent system commands and the cascade give up on a hung target by themselves.
 //
 // Texts are byte strings in the ANSI code page. All calls come from the user-interface
 // thread.
@@ -151,6 +158,12 @@ class WindowSystem {
     virtual WindowHandle GetLastActivePopup(WindowHandle window) = 0;
     // Whether the host is the Windows NT platform (GetVersionEx).
     virtual bool IsNtPlatform() = 0;
+    // Whether the window's application has stopped answering: the system counts it hung,
+    // or it does not answer a harmless request within a short time. Never waits long.
+    virtual bool IsHungAppWindow(WindowHandle window) = 0;
+    // The full rectangles of the display monitors in virtual-screen coordinates, the
+    // primary monitor first. Never empty: a host that cannot tell gives the screen.
+    virtual std::vector<Rect> GetMonitorRects() = 0;
 
     // --- Actions ---
 
@@ -162,13 +175,15 @@ class WindowSystem {
     // client coordinates (screen coordinates for a top-level window).
     virtual void SetWindowPos(WindowHandle window, WindowHandle insertAfter, int x, int y, int cx,
                               int cy, unsigned flags) = 0;
-    // WM_SYSCOMMAND, sent: done when the call returns.
-    virtual void SendSysCommand(WindowHandle window, SysCommand command) = 0;
+    // WM_SYSCOMMAND, sent: done when the call returns true. False when the window is gone
+    // or its application did not answer in time (a hung target is given up at once).
+    virtual bool SendSysCommand(WindowHandle window, SysCommand command) = 0;
     // WM_SYSCOMMAND, posted: the window's application carries it out later.
     virtual void PostSysCommand(WindowHandle window, SysCommand command) = 0;
     // WM_CLOSE, posted.
     virtual void PostClose(WindowHandle window) = 0;
-    // Cascades the document windows of an MDI client, skipping disabled ones.
+    // Cascades the document windows of an MDI client, skipping disabled ones. Sent, and
+    // given up like SendSysCommand when the application does not answer.
     virtual void CascadeWindows(WindowHandle mdiClient) = 0;
     // Invalidates the whole window, erasing the background.
     virtual void InvalidateRect(WindowHandle window) = 0;

@@ -90,6 +90,14 @@ std::vector<std::string> Enumerated(WindowSystem& ws, WindowHandle parent) {
     return out;
 }
 
+std::vector<std::string> Monitors(WindowSystem& ws) {
+    std::vector<std::string> out;
+    for (const Rect& r : ws.GetMonitorRects()) {
+        out.push_back(Show(r));
+    }
+    return out;
+}
+
 std::string State(WindowSystem& ws, WindowHandle h) {
     return std::string(ws.IsWindowVisible(h) ? "visible" : "hidden") +
            (ws.IsIconic(h) ? " iconic" : "") + (ws.IsZoomed(h) ? " zoomed" : "");
@@ -381,6 +389,17 @@ int main() {
          [](WindowSystem& ws, auto h) { ws.ShowWindow(h(g_hidden), perch::kSwShowNa); });
     E2E_CHECK(g_real.IsWindowVisible(ToHandle(g_hiddenKid.real)));
 
+    // --- Monitors: the prefix's virtual desktop is the one monitor ---
+    Same("the scene", "GetMonitorRects", Monitors(g_real), Monitors(g_sim));
+    E2E_CHECK_EQ(Monitors(g_real), std::vector<std::string>{"(0,0,1024,768)"});
+
+    // --- Our own windows answer, so none of them is hung ---
+    for (Pair* p : {&g_frameA, &g_c1, &g_owned, &g_mdiClient, &g_docs[0]}) {
+        const std::string what = "IsHungAppWindow(" + Name(g_real, ToHandle(p->real)) + ")";
+        Same("the scene", what.c_str(), g_real.IsHungAppWindow(ToHandle(p->real)),
+             g_sim.IsHungAppWindow(p->sim));
+    }
+
     // --- Parents ---
     const auto parentName = [](WindowSystem& ws, WindowHandle h) {
         return Name(ws, ws.GetParent(h));
@@ -414,7 +433,9 @@ int main() {
                std::to_string(ws.GetWindowTextLength(h)) + "|" +
                std::to_string(ws.GetTopWindow(h)) + "|" + std::to_string(Enumerated(ws, h).size()) +
                "|" + std::to_string(ws.GetWindowProcessId(h)) + "|" + State(ws, h) + "|" +
-               Show(ws.GetWindowRect(h)) + "|" + std::to_string(ws.GetParent(h));
+               Show(ws.GetWindowRect(h)) + "|" + std::to_string(ws.GetParent(h)) + "|" +
+               std::to_string(ws.IsHungAppWindow(h)) + "|" +
+               std::to_string(ws.SendSysCommand(h, perch::kScRestore));
     };
     Same("destroying", "reads of dead C2", dead(g_real, deadC2), dead(g_sim, g_c2.sim));
     Same("destroying", "reads of C2's dead child", dead(g_real, deadKid),
@@ -422,7 +443,7 @@ int main() {
     Same("destroying", "reads of dead Frame B", dead(g_real, deadB), dead(g_sim, g_frameB.sim));
     Same("destroying", "reads of Frame B's dead child", dead(g_real, deadBKid),
          dead(g_sim, g_bKid.sim));
-    E2E_CHECK_EQ(dead(g_real, deadC2), std::string("||0|0|0|0|hidden|(0,0,0,0)|0"));
+    E2E_CHECK_EQ(dead(g_real, deadC2), std::string("||0|0|0|0|hidden|(0,0,0,0)|0|0|0"));
 
     std::fprintf(stderr, "%d difference(s)\n", e2e::g_failures);
     return e2e::g_failures;

@@ -394,5 +394,138 @@ TEST(SimulatedDesktopTest, CascadePlacesVisibleDocumentsFromTheBottomUp) {
     EXPECT_EQ(desk.Children(app.client).front(), d[0]);
 }
 
+TEST(SimulatedDesktopTest, MonitorsStartAsTheScreenAndCanBeSet) {
+    SimulatedDesktop desk;
+    EXPECT_EQ(desk.GetMonitorRects(), (std::vector<Rect>{{0, 0, 1024, 768}}));
+    SimulatedDesktop small({0, 0, 800, 600});
+    EXPECT_EQ(small.GetMonitorRects(), (std::vector<Rect>{{0, 0, 800, 600}}));
+    EXPECT_EQ(small.QueryCount(Query::kGetMonitorRects), 1);
+
+    // The primary first, then the others as given; an empty list changes nothing.
+    const std::vector<Rect> two = {{0, 0, 1024, 768}, {-1280, -256, 0, 768}};
+    desk.SetMonitors(two);
+    EXPECT_EQ(desk.GetMonitorRects(), two);
+    desk.SetMonitors({});
+    EXPECT_EQ(desk.GetMonitorRects(), two);
+    EXPECT_EQ(desk.QueryCount(Query::kGetMonitorRects), 3);
+
+    // The desktop window keeps the screen: top-level windows still maximize to it.
+    const WindowHandle w = desk.CreateTopLevel("W", "App", 1);
+    desk.SetMonitors({{0, 0, 640, 480}});
+    EXPECT_EQ(desk.GetWindowRect(desk.GetDesktopWindow()), (Rect{0, 0, 1024, 768}));
+    desk.ShowWindow(w, kSwShowMaximized);
+    EXPECT_EQ(desk.GetWindowRect(w).right, 1024);
+}
+
+TEST(SimulatedDesktopTest, HungProcessFreezesCallsThatWaitOnIt) {
+    SimulatedDesktop desk;
+    const auto app = desk.CreateMdiApp("Hung", 2, {"One", "Two"});
+    const WindowHandle other = desk.CreateTopLevel("Other", "App", 3);
+    const WindowHandle gone = desk.CreateTopLevel("Gone", "App", 2);
+    desk.Destroy(gone);
+    desk.SetHung(2, true);
+
+    for (WindowHandle h : {app.frame, app.client, app.documents[1]}) {
+        EXPECT_TRUE(desk.IsHungAppWindow(h));
+    }
+    EXPECT_FALSE(desk.IsHungAppWindow(other));
+    EXPECT_FALSE(desk.IsHungAppWindow(gone));
+    EXPECT_FALSE(desk.IsHungAppWindow(kNoWindow));
+    EXPECT_EQ(desk.QueryCount(Query::kIsHungAppWindow), 6);
+
+    // Raising, showing and moving wait on the hung thread: nothing changes, each call
+    // freezes the caller, and each is logged.
+    const WindowHandle two = app.documents[1];
+    const Rect before = desk.GetWindowRect(two);
+    desk.BringWindowToTop(two);
+    desk.ShowWindow(two, kSwMinimize);
+    desk.SetWindowPos(two, kHwndTop, 50, 50, 100, 100, 0);
+    EXPECT_EQ(desk.GetTopWindow(app.client), app.documents[0]);
+    EXPECT_FALSE(desk.IsIconic(two));
+    EXPECT_EQ(desk.GetWindowRect(two), before);
+    EXPECT_EQ(desk.FrozenCalls(), 3);
+    EXPECT_EQ(desk.Actions().size(), 3u);
+
+    // A sent request and the cascade give up: no effect, no freeze, the send says so.
+    EXPECT_FALSE(desk.SendSysCommand(two, kScMaximize));
+    EXPECT_FALSE(desk.IsZoomed(two));
+    desk.CascadeWindows(app.client);
+    EXPECT_EQ(desk.GetWindowRect(two), before);
+    EXPECT_EQ(desk.FrozenCalls(), 3);
+    EXPECT_EQ(desk.Actions().size(), 5u);
+
+    // Other processes and dead handles freeze nothing; a send is answered only by a live
+    // window that answers.
+    desk.BringWindowToTop(other);
+    desk.ShowWindow(gone, kSwMinimize);
+    EXPECT_TRUE(desk.SendSysCommand(other, kScMinimize));
+    EXPECT_TRUE(desk.IsIconic(other));
+    EXPECT_FALSE(desk.SendSysCommand(gone, kScRestore));
+    EXPECT_FALSE(desk.SendSysCommand(kNoWindow, kScRestore));
+    EXPECT_EQ(desk.FrozenCalls(), 3);
+
+    desk.ClearActions();
+    EXPECT_EQ(desk.FrozenCalls(), 0);
+
+    // Once it answers again, the same calls work.
+    desk.SetHung(2, false);
+    EXPECT_FALSE(desk.IsHungAppWindow(two));
+    desk.ShowWindow(two, kSwMinimize);
+    EXPECT_TRUE(desk.IsIconic(two));
+    EXPECT_TRUE(desk.SendSysCommand(two, kScRestore));
+    EXPECT_FALSE(desk.IsIconic(two));
+    EXPECT_EQ(desk.FrozenCalls(), 0);
+}
+
+TEST(SimulatedDesktopTest, PostsToAHungProcessWaitUntilItAnswers) {
+    SimulatedDesktop desk;
+    const auto app = desk.CreateMdiApp("Hung", 2, {"One", "Two", "Three"});
+    const WindowHandle other = desk.CreateTopLevel("Other", "App", 3);
+    const auto& d = app.documents;
+    desk.SetHung(2, true);
+
+    desk.PostSysCommand(d[0], kScMinimize);
+    desk.PostClose(d[1]);
+    desk.PostClose(d[2]);
+    desk.PostSysCommand(other, kScMinimize);
+    EXPECT_EQ(desk.FrozenCalls(), 0);  // posting never waits
+
+    // The answering application gets its message; the hung one's stay queued.
+    EXPECT_EQ(desk.RunPostedMessages(), 1u);
+    EXPECT_TRUE(desk.IsIconic(other));
+    EXPECT_EQ(desk.PendingPostedMessages(), 3u);
+    EXPECT_FALSE(desk.IsIconic(d[0]));
+    EXPECT_TRUE(desk.IsWindow(d[1]));
+    EXPECT_EQ(desk.RunPostedMessages(), 0u);
+    EXPECT_EQ(desk.PendingPostedMessages(), 3u);
+
+    // Once it answers, its messages come in the order they were posted, the waiting ones
+    // before those posted later; one whose window went away meanwhile is dropped.
+    desk.Destroy(d[2]);
+    desk.SetHung(2, false);
+    desk.PostSysCommand(d[0], kScRestore);
+    EXPECT_EQ(desk.RunPostedMessages(), 3u);
+    EXPECT_FALSE(desk.IsIconic(d[0]));
+    EXPECT_FALSE(desk.IsWindow(d[1]));
+    EXPECT_EQ(desk.PendingPostedMessages(), 0u);
+}
+
+TEST(SimulatedDesktopTest, ForegroundAndRepaintDoNotWaitOnAHungProcess) {
+    SimulatedDesktop desk;
+    const auto app = desk.CreateMdiApp("Hung", 2, {"Doc"});
+    const WindowHandle other = desk.CreateTopLevel("Other", "App", 3);
+    desk.SetForegroundWindow(other);
+    desk.SetHung(2, true);
+
+    desk.SetForegroundWindow(app.frame);
+    desk.InvalidateRect(app.documents[0]);
+    EXPECT_EQ(desk.GetForegroundWindow(), app.frame);
+    EXPECT_EQ(desk.TopLevelWindows().front(), app.frame);
+    EXPECT_EQ(desk.FrozenCalls(), 0);
+    EXPECT_EQ(desk.Actions(), (std::vector<Action>{Action::SetForegroundWindow(other),
+                                                   Action::SetForegroundWindow(app.frame),
+                                                   Action::InvalidateRect(app.documents[0])}));
+}
+
 }  // namespace
 }  // namespace perch::test

@@ -33,6 +33,7 @@ SimulatedDesktop::SimulatedDesktop(Rect screen) {
     d.style = kWsPopup | kWsVisible;
     d.rect = d.normalRect = screen;
     d.lastActive = desktop_;
+    monitors_.push_back(screen);
 }
 
 SimulatedDesktop::Window* SimulatedDesktop::Find(WindowHandle window) {
@@ -252,6 +253,20 @@ void SimulatedDesktop::Raise(WindowHandle window) {
 void SimulatedDesktop::Lower(WindowHandle window) {
     if (Window* w = Find(window); w && window != desktop_) {
         Reorder(*w, kHwndBottom);
+    }
+}
+
+void SimulatedDesktop::SetMonitors(std::vector<Rect> monitors) {
+    if (!monitors.empty()) {
+        monitors_ = std::move(monitors);
+    }
+}
+
+void SimulatedDesktop::SetHung(std::uint32_t processId, bool hung) {
+    if (hung) {
+        hungProcesses_.insert(processId);
+    } else {
+        hungProcesses_.erase(processId);
     }
 }
 
@@ -498,6 +513,17 @@ WindowHandle SimulatedDesktop::GetLastActivePopup(WindowHandle window) {
 bool SimulatedDesktop::IsNtPlatform() {
     Enter(Query::kIsNtPlatform, kNoWindow);
     return ntPlatform_;
+}
+
+bool SimulatedDesktop::IsHungAppWindow(WindowHandle window) {
+    Enter(Query::kIsHungAppWindow, window);
+    const Window* w = Find(window);
+    return w && Hung(*w);
+}
+
+std::vector<Rect> SimulatedDesktop::GetMonitorRects() {
+    Enter(Query::kGetMonitorRects, kNoWindow);
+    return monitors_;
 }
 
 }  // namespace perch::test

@@ -5,6 +5,7 @@
 #include <functional>
 #include <map>
 #include <ostream>
+#include <set>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -76,6 +77,8 @@ enum class Query {
     kGetClientRect,
     kGetLastActivePopup,
     kIsNtPlatform,
+    kIsHungAppWindow,
+    kGetMonitorRects,
     kCount,
 };
 
@@ -114,6 +117,17 @@ enum class Query {
 //   maximized child, then place the visible, enabled, non-minimized children from the
 //   bottom of the z-order up at steps of kCascadeSpacing, sized to the client area less
 //   the stagger; the z-order is kept.
+// - Monitors: one, the screen rectangle the desktop was made with, until SetMonitors.
+//   They are only what GetMonitorRects answers: the desktop window keeps the screen
+//   rectangle, and top-level windows still maximize to it.
+// - A hung process (SetHung) answers nothing, and its windows report IsHungAppWindow.
+//   BringWindowToTop, ShowWindow and SetWindowPos on one of its windows would wait on its
+//   thread for ever: here they do nothing and count as a frozen call (FrozenCalls).
+//   SendSysCommand and CascadeWindows give up on it at once (the real backend sends with
+//   SMTO_ABORTIFHUNG): nothing happens, nothing freezes, and the send returns false.
+//   SetForegroundWindow and InvalidateRect do not wait on the target and work as usual.
+//   Posted messages to its windows stay queued, in order, until the process answers
+//   again; each application has its own queue, so other windows' messages go on.
 // Not modelled: MDI activation rules inside applications (which child becomes active
 // when one is minimized or closed), icon arrangement, focus.
 class SimulatedDesktop final : public WindowSystem {
@@ -168,13 +182,15 @@ class SimulatedDesktop final : public WindowSystem {
     Rect GetClientRect(WindowHandle window) override;
     WindowHandle GetLastActivePopup(WindowHandle window) override;
     bool IsNtPlatform() override;
+    bool IsHungAppWindow(WindowHandle window) override;
+    std::vector<Rect> GetMonitorRects() override;
 
     void BringWindowToTop(WindowHandle window) override;
     void SetForegroundWindow(WindowHandle window) override;
     void ShowWindow(WindowHandle window, ShowCommand command) override;
     void SetWindowPos(WindowHandle window, WindowHandle insertAfter, int x, int y, int cx, int cy,
                       unsigned flags) override;
-    void SendSysCommand(WindowHandle window, SysCommand command) override;
+    bool SendSysCommand(WindowHandle window, SysCommand command) override;
     void PostSysCommand(WindowHandle window, SysCommand command) override;
     void PostClose(WindowHandle window) override;
     void CascadeWindows(WindowHandle mdiClient) override;
@@ -225,6 +241,11 @@ class SimulatedDesktop final : public WindowSystem {
     void Raise(WindowHandle window);                     // to the top of its band
     void Lower(WindowHandle window);                     // as HWND_BOTTOM: not topmost
     void SetNtPlatform(bool nt) { ntPlatform_ = nt; }
+    // The display monitors, primary first. An empty list is ignored: Windows always has a
+    // monitor.
+    void SetMonitors(std::vector<Rect> monitors);
+    // Stops or resumes the process answering messages; its windows stay as they are.
+    void SetHung(std::uint32_t processId, bool hung);
 
     // --- Looking at the model (not queries: not counted, no hooks) ---
     bool IsWindow(WindowHandle window) const;
@@ -237,12 +258,19 @@ class SimulatedDesktop final : public WindowSystem {
     // --- Posted messages ---
     std::size_t PendingPostedMessages() const { return posted_.size(); }
     // Delivers what is queued now, in order; messages to windows that are gone are
-    // dropped. Returns how many were delivered.
+    // dropped, those to a hung process's windows stay queued for a later run. Returns how
+    // many were delivered.
     std::size_t RunPostedMessages();
 
     // --- The action log ---
     const std::vector<Action>& Actions() const { return actions_; }
-    void ClearActions() { actions_.clear(); }
+    // Empties the log and sets FrozenCalls back to 0: the count is about the logged calls.
+    void ClearActions() {
+        actions_.clear();
+        frozenCalls_ = 0;
+    }
+    // How many logged calls would have frozen the caller: they waited on a hung process.
+    int FrozenCalls() const { return frozenCalls_; }
 
     // --- Query hooks and counts ---
     void SetQueryHook(QueryHook hook) { hook_ = std::move(hook); }
@@ -290,6 +318,10 @@ class SimulatedDesktop final : public WindowSystem {
     void Enter(Query query, WindowHandle window);
     void Log(const Action& action) { actions_.push_back(action); }
     bool IsTopLevel(const Window& w) const { return w.parent == desktop_; }
+    bool Hung(const Window& w) const { return hungProcesses_.count(w.processId) != 0; }
+    // The window an action that waits on its thread may change: null when the handle is
+    // dead or the desktop, and when its process is hung (the call then counts as frozen).
+    Window* Answering(WindowHandle window);
     bool Visible(WindowHandle window) const;       // IsWindowVisible's rule
     Rect ClientRectOf(WindowHandle window) const;  // GetClientRect's rule
     Rect MaximizedRect(const Window& w) const;
@@ -314,6 +346,9 @@ class SimulatedDesktop final : public WindowSystem {
     WindowHandle foreground_ = kNoWindow;
     WindowHandle nextHandle_ = 0x10010;
     bool ntPlatform_ = true;
+    std::vector<Rect> monitors_;
+    std::set<std::uint32_t> hungProcesses_;
+    int frozenCalls_ = 0;
     std::vector<Posted> posted_;
     std::vector<Action> actions_;
     QueryHook hook_;

@@ -1,6 +1,6 @@
 // The actions of the simulated desktop: what ShowWindow, SetWindowPos, WM_SYSCOMMAND,
-// WM_CLOSE, SetForegroundWindow and WM_MDICASCADE do to the model, the posted-message
-// queue and the action log.
+// WM_CLOSE, SetForegroundWindow and WM_MDICASCADE do to the model, what a hung
+// application does to them, the posted-message queue and the action log.
 
 #include <algorithm>
 #include <utility>
@@ -242,9 +242,21 @@ void SimulatedDesktop::ApplyCascade(Window& client) {
 
 // --- Actions ---
 
+SimulatedDesktop::Window* SimulatedDesktop::Answering(WindowHandle window) {
+    Window* w = Find(window);
+    if (!w || window == desktop_) {
+        return nullptr;
+    }
+    if (Hung(*w)) {
+        ++frozenCalls_;
+        return nullptr;
+    }
+    return w;
+}
+
 void SimulatedDesktop::BringWindowToTop(WindowHandle window) {
     Log(Action::BringWindowToTop(window));
-    if (Window* w = Find(window); w && window != desktop_) {
+    if (Window* w = Answering(window)) {
         ApplySetWindowPos(*w, kHwndTop, 0, 0, 0, 0, kSwpNoMove | kSwpNoSize);
     }
 }
@@ -256,7 +268,7 @@ void SimulatedDesktop::SetForegroundWindow(WindowHandle window) {
 
 void SimulatedDesktop::ShowWindow(WindowHandle window, ShowCommand command) {
     Log(Action::ShowWindow(window, command));
-    if (Window* w = Find(window); w && window != desktop_) {
+    if (Window* w = Answering(window)) {
         ApplyShow(*w, command);
     }
 }
@@ -264,16 +276,21 @@ void SimulatedDesktop::ShowWindow(WindowHandle window, ShowCommand command) {
 void SimulatedDesktop::SetWindowPos(WindowHandle window, WindowHandle insertAfter, int x, int y,
                                     int cx, int cy, unsigned flags) {
     Log(Action::SetWindowPos(window, insertAfter, x, y, cx, cy, flags));
-    if (Window* w = Find(window); w && window != desktop_) {
+    if (Window* w = Answering(window)) {
         ApplySetWindowPos(*w, insertAfter, x, y, cx, cy, flags);
     }
 }
 
-void SimulatedDesktop::SendSysCommand(WindowHandle window, SysCommand command) {
+bool SimulatedDesktop::SendSysCommand(WindowHandle window, SysCommand command) {
     Log(Action::SendSysCommand(window, command));
-    if (Window* w = Find(window); w && window != desktop_) {
+    Window* w = Find(window);
+    if (!w || Hung(*w)) {
+        return false;  // gone, or given up at once (SMTO_ABORTIFHUNG)
+    }
+    if (window != desktop_) {
         ApplySysCommand(*w, command);
     }
+    return true;  // answered, also when DefWindowProc ignored it (a disabled window)
 }
 
 void SimulatedDesktop::PostSysCommand(WindowHandle window, SysCommand command) {
@@ -292,7 +309,7 @@ void SimulatedDesktop::PostClose(WindowHandle window) {
 
 void SimulatedDesktop::CascadeWindows(WindowHandle mdiClient) {
     Log(Action::CascadeWindows(mdiClient));
-    if (Window* w = Find(mdiClient); w && mdiClient != desktop_) {
+    if (Window* w = Find(mdiClient); w && mdiClient != desktop_ && !Hung(*w)) {
         ApplyCascade(*w);
     }
 }
@@ -304,11 +321,17 @@ void SimulatedDesktop::InvalidateRect(WindowHandle window) {
 std::size_t SimulatedDesktop::RunPostedMessages() {
     std::vector<Posted> queue;
     queue.swap(posted_);
+    std::vector<Posted> waiting;
     std::size_t delivered = 0;
     for (const Posted& message : queue) {
         Window* w = Find(message.window);
         if (!w || message.window == desktop_) {
             continue;  // the window went away before its message came up
+        }
+        if (Hung(*w)) {
+            // Its application takes nothing from its queue until it answers again.
+            waiting.push_back(message);
+            continue;
         }
         ++delivered;
         if (message.close) {
@@ -317,6 +340,7 @@ std::size_t SimulatedDesktop::RunPostedMessages() {
             ApplySysCommand(*w, message.command);
         }
     }
+    posted_.insert(posted_.begin(), waiting.begin(), waiting.end());
     return delivered;
 }
 

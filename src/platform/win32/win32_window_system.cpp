@@ -5,9 +5,18 @@
 
 #include <cstring>
 #include <exception>
+#include <vector>
 
 namespace perch {
 namespace {
+
+// How long IsHungAppWindow waits for a harmless WM_NULL: an application that takes
+// messages answers it at once, and a board command asks before it acts on a window.
+constexpr UINT kProbeTimeoutMs = 500;
+// How long a sent request may take: restoring or maximizing redraws the application's
+// windows, which can take a moment; by the end of it the system would count an
+// application that took no message hung (after about five seconds).
+constexpr UINT kSendTimeoutMs = 5000;
 
 HWND ToHwnd(WindowHandle window) {
     return reinterpret_cast<HWND>(window);
@@ -54,6 +63,40 @@ BOOL CALLBACK EnumChildTrampoline(HWND hwnd, LPARAM param) {
 }
 
 static_assert(sizeof(OSVERSIONINFOA) == 148, "GetVersionExA is called with 148 bytes");
+
+struct MonitorState {
+    std::vector<Rect> rects;
+    std::exception_ptr error;
+};
+
+// The primary monitor goes first, the others in the order the system gives them. As
+// with EnumChildTrampoline, an exception is carried across user32's frames.
+BOOL CALLBACK MonitorTrampoline(HMONITOR monitor, HDC, LPRECT, LPARAM param) {
+    auto* state = reinterpret_cast<MonitorState*>(param);
+    try {
+        MONITORINFO info{};
+        info.cbSize = sizeof(info);
+        if (::GetMonitorInfoA(monitor, &info)) {
+            const Rect rect = FromRect(info.rcMonitor);
+            if (info.dwFlags & MONITORINFOF_PRIMARY) {
+                state->rects.insert(state->rects.begin(), rect);
+            } else {
+                state->rects.push_back(rect);
+            }
+        }
+        return TRUE;
+    } catch (...) {
+        state->error = std::current_exception();
+        return FALSE;
+    }
+}
+
+// SendMessageTimeout that gives up at once on a hung target; whether it was answered.
+bool SendAnswered(HWND hwnd, UINT message, WPARAM wParam) {
+    DWORD_PTR result = 0;
+    return ::SendMessageTimeoutA(hwnd, message, wParam, 0, SMTO_ABORTIFHUNG, kSendTimeoutMs,
+                                 &result) != 0;
+}
 
 }  // namespace
 
@@ -177,7 +220,45 @@ bool Win32WindowSystem::IsNtPlatform() {
     return *m_ntPlatform;
 }
 
-// --- Actions: other applications' answers are not ours to check ---
+bool Win32WindowSystem::IsHungAppWindow(WindowHandle window) {
+    if (window == kNoWindow) {
+        return false;
+    }
+    const HWND hwnd = ToHwnd(window);
+    if (::IsHungAppWindow(hwnd)) {
+        return true;
+    }
+    // A window of our own thread cannot be hung while this thread runs here, and a probe
+    // would only call its window procedure from inside this call.
+    if (::GetWindowThreadProcessId(hwnd, nullptr) == ::GetCurrentThreadId()) {
+        return false;
+    }
+    // The system only counts an application hung after some seconds without taking
+    // messages; one that does not take a harmless message now is as good as hung.
+    DWORD_PTR result = 0;
+    if (::SendMessageTimeoutA(hwnd, WM_NULL, 0, 0, SMTO_ABORTIFHUNG | SMTO_BLOCK, kProbeTimeoutMs,
+                              &result) != 0) {
+        return false;
+    }
+    // A window that went away meanwhile is not hung, it is gone.
+    return ::IsWindow(hwnd) != FALSE;
+}
+
+std::vector<Rect> Win32WindowSystem::GetMonitorRects() {
+    MonitorState state;
+    ::EnumDisplayMonitors(nullptr, nullptr, MonitorTrampoline, reinterpret_cast<LPARAM>(&state));
+    if (state.error) {
+        std::rethrow_exception(state.error);
+    }
+    if (state.rects.empty()) {
+        state.rects.push_back(
+            {0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)});
+    }
+    return state.rects;
+}
+
+// --- Actions: other applications' answers are not ours to check, only whether a sent
+// request was answered at all ---
 
 void Win32WindowSystem::BringWindowToTop(WindowHandle window) {
     if (window != kNoWindow) {
@@ -205,10 +286,8 @@ void Win32WindowSystem::SetWindowPos(WindowHandle window, WindowHandle insertAft
     }
 }
 
-void Win32WindowSystem::SendSysCommand(WindowHandle window, SysCommand command) {
-    if (window != kNoWindow) {
-        ::SendMessageA(ToHwnd(window), WM_SYSCOMMAND, command, 0);
-    }
+bool Win32WindowSystem::SendSysCommand(WindowHandle window, SysCommand command) {
+    return window != kNoWindow && SendAnswered(ToHwnd(window), WM_SYSCOMMAND, command);
 }
 
 void Win32WindowSystem::PostSysCommand(WindowHandle window, SysCommand command) {
@@ -227,7 +306,7 @@ void Win32WindowSystem::CascadeWindows(WindowHandle mdiClient) {
     // Not CascadeWindows: Wine's is a stub that does nothing, while the MDI client's own
     // WM_MDICASCADE works on Wine and Windows alike.
     if (mdiClient != kNoWindow) {
-        ::SendMessageA(ToHwnd(mdiClient), WM_MDICASCADE, MDITILE_SKIPDISABLED, 0);
+        SendAnswered(ToHwnd(mdiClient), WM_MDICASCADE, MDITILE_SKIPDISABLED);
     }
 }
 

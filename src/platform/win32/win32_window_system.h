@@ -35,13 +35,15 @@ class Win32WindowSystem final : public WindowSystem {
     Rect GetClientRect(WindowHandle window) override;
     WindowHandle GetLastActivePopup(WindowHandle window) override;
     bool IsNtPlatform() override;
+    bool IsHungAppWindow(WindowHandle window) override;
+    std::vector<Rect> GetMonitorRects() override;
 
     void BringWindowToTop(WindowHandle window) override;
     void SetForegroundWindow(WindowHandle window) override;
     void ShowWindow(WindowHandle window, ShowCommand command) override;
     void SetWindowPos(WindowHandle window, WindowHandle insertAfter, int x, int y, int cx, int cy,
                       unsigned flags) override;
-    void SendSysCommand(WindowHandle window, SysCommand command) override;
+    bool SendSysCommand(WindowHandle window, SysCommand command) override;
     void PostSysCommand(WindowHandle window, SysCommand command) override;
     void PostClose(WindowHandle window) override;
     void CascadeWindows(WindowHandle mdiClient) override;
