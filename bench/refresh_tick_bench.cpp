@@ -19,7 +19,10 @@ using perch::test::SimulatedDesktop;
 
 class CountingHost final : public perch::BoardHost {
   public:
-    void InvalidateTitleBox(std::string_view) override { ++boxes; }
+    bool InvalidateTitleBox(std::string_view) override {
+        ++boxes;
+        return true;
+    }
     void InvalidateAll() override { ++all; }
 
     std::uint64_t boxes = 0;

@@ -18,7 +18,10 @@ namespace {
 
 class CountingHost : public perch::BoardHost {
   public:
-    void InvalidateTitleBox(std::string_view) override { ++invalidations; }
+    bool InvalidateTitleBox(std::string_view) override {
+        ++invalidations;
+        return true;
+    }
     void InvalidateAll() override { ++invalidations; }
     int invalidations = 0;
 };

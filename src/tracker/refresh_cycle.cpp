@@ -131,7 +131,9 @@ void PushFrameToBottom(WindowSystem& windows, WindowHandle frame) {
 
 void RefreshTick(Tracker& tracker, BoardFlags& flags, BoardHost& host) {
     WindowSystem& windows = tracker.Windows();
-    const WindowHandle frame = windows.GetParent(tracker.View());
+    // The frame the tracker knows as the board's own, so that the foreground check and
+    // the placements here always mean the same window.
+    const WindowHandle frame = tracker.Frame();
     if (frame == kNoWindow || windows.IsIconic(frame)) {
         return;  // a minimized board stops refreshing until it is restored
     }

@@ -20,8 +20,8 @@ struct BoardFlags {
 class BoardHost {
   public:
     virtual ~BoardHost() = default;
-    // Invalidates the box showing that title, if one does.
-    virtual void InvalidateTitleBox(std::string_view title) = 0;
+    // Invalidates the box showing that title; false when no box shows it.
+    virtual bool InvalidateTitleBox(std::string_view title) = 0;
     // Invalidates the whole board, erasing the background.
     virtual void InvalidateAll() = 0;
 

@@ -25,7 +25,10 @@ WindowHandle ToHandle(HWND h) {
 // What the tick asked the board to repaint.
 class RecordingHost : public perch::BoardHost {
   public:
-    void InvalidateTitleBox(std::string_view title) override { boxes.emplace_back(title); }
+    bool InvalidateTitleBox(std::string_view title) override {
+        boxes.emplace_back(title);
+        return true;
+    }
     void InvalidateAll() override { ++all; }
     std::vector<std::string> boxes;
     int all = 0;
