@@ -1,0 +1,65 @@
+#pragma once
+
+#include <string_view>
+
+#include "platform/window_system.h"
+#include "settings/settings.h"
+
+namespace perch {
+
+// What the board asks of the window that shows it (the view). The board's own geometry
+// (its client rectangle, its frame's rectangle and placement) goes through WindowSystem
+// like any other window's; this is the rest.
+class ViewHost {
+  public:
+    virtual ~ViewHost() = default;
+
+    // Invalidates part of the board, erasing the background.
+    virtual void InvalidateRect(const Rect& rect) = 0;
+    // Invalidates the whole board, erasing the background.
+    virtual void InvalidateAll() = 0;
+    // Shows a string of the string table in a modal message box captioned "Perch", with
+    // the exclamation icon and an OK button; returns when the user has dismissed it.
+    virtual void ShowMessage(unsigned stringId) = 0;
+    // Starts the view's timer with the id and period; returns the id the timer reports.
+    virtual unsigned StartTimer(unsigned id, int periodMs) = 0;
+    virtual void StopTimer(unsigned timerId) = 0;
+    // Vertical pixels per logical inch of the screen.
+    virtual int LogPixelsY() = 0;
+    // Creates a font from the description and makes it the board font (releasing the old
+    // one), announcing it to the view; false when it could not be created, which leaves
+    // the board without a font of its own.
+    virtual bool SetBoardFont(const FontDescription& font) = 0;
+
+  protected:
+    ViewHost() = default;
+    ViewHost(const ViewHost&) = default;
+    ViewHost& operator=(const ViewHost&) = default;
+};
+
+// What the board reads and asks of the frame that holds it.
+class FrameHost {
+  public:
+    virtual ~FrameHost() = default;
+
+    // The frame's minimum width while its menu bar shows, and its minimum height; both
+    // depend on the screen width.
+    virtual int MinTrackWidth() const = 0;
+    virtual int MinTrackHeight() const = 0;
+    // Tells the frame whether its menu bar is meant to show.
+    virtual void SetMenuShown(bool shown) = 0;
+    // Takes the menu bar off the frame.
+    virtual void RemoveMenu() = 0;
+    // Attaches the compact or the full menu for a client width; `force` attaches it even
+    // when that menu was the last choice.
+    virtual void SelectMenu(int clientWidth, bool force) = 0;
+    // Whether the toolbar (or the status bar) is showing, by its command id.
+    virtual bool IsBarVisible(unsigned barCommandId) const = 0;
+
+  protected:
+    FrameHost() = default;
+    FrameHost(const FrameHost&) = default;
+    FrameHost& operator=(const FrameHost&) = default;
+};
+
+}  // namespace perch

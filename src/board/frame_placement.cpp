@@ -1,0 +1,126 @@
+#include "board/frame_placement.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "platform/monitors.h"
+
+namespace perch {
+namespace {
+
+// The frame's size at creation when it sizes itself: small, the first fit grows it.
+constexpr int kAutoSizeWidth = 80;
+constexpr int kAutoSizeHeight = 100;
+// How close to an edge counts as touching it.
+constexpr int kSnapDistance = 5;
+// A client area this low is taken for one the menu bar has wrapped over.
+constexpr int kCollapsedClientHeight = 10;
+
+// Stored positions and sizes beyond this are corrupt; holding them here keeps the
+// arithmetic on them in range (they are on no monitor either way).
+constexpr int kCoordinateLimit = 1 << 20;
+
+int Bounded(int value, int low) {
+    return std::clamp(value, low, kCoordinateLimit);
+}
+
+Rect RectAt(int x, int y, int w, int h) {
+    return {x, y, x + w, y + h};
+}
+
+}  // namespace
+
+void FramePlacement::PlaceFrameAtCreation() {
+    const bool autoSize = settings_.Resize != 0;
+    const int w = autoSize ? kAutoSizeWidth : Bounded(settings_.XSize, 0);
+    const int h = autoSize ? kAutoSizeHeight : Bounded(settings_.YSize, 0);
+    int x = Bounded(settings_.XPos, -kCoordinateLimit);
+    int y = Bounded(settings_.YPos, -kCoordinateLimit);
+
+    // A stored position on no monitor (one unplugged since, or a corrupt value) would
+    // leave the frame where nobody can see it or drag it back.
+    const std::vector<Rect> monitors = windows_.GetMonitorRects();
+    if (!IsOnAnyMonitor(RectAt(x, y, w, h), monitors)) {
+        const Rect moved =
+            BringOntoMonitor(RectAt(x, y, w, h), MonitorHolding(RectAt(x, y, w, h), monitors));
+        x = moved.left;
+        y = moved.top;
+    }
+    SnapToScreenEdge(x, y, w, h);
+    settings_.XPos = x;
+    settings_.YPos = y;
+
+    const bool topmost = settings_.Visibility != kVisibilityNormal;
+    windows_.SetWindowPos(tracker_.Frame(), topmost ? kHwndTopmost : kHwndTop, x, y, w, h,
+                          kSwpNoActivate);
+    if (topmost) {
+        flags_.topmostApplied = 1;
+    }
+}
+
+void FramePlacement::FitFrameToBoard(int w, int h, bool wholeWindow) {
+    if (frameHost_.MinTrackHeight() > h) {
+        h = frameHost_.MinTrackHeight();
+    }
+    const WindowHandle frame = tracker_.Frame();
+    const Rect frameRect = windows_.GetWindowRect(frame);
+    const Rect client = windows_.GetClientRect(tracker_.View());
+    if (!wholeWindow) {
+        w += frameRect.Width() - client.Width();
+        h += frameRect.Height() - client.Height();
+    }
+    if (client.Height() <= kCollapsedClientHeight) {
+        h += 10;
+    }
+    int x = frameRect.left;
+    int y = frameRect.top;
+    // The monitor is the one the frame is on now, not the one its new size would reach
+    // into: a frame anchored to an edge grows away from that edge.
+    SnapToEdgesOf(MonitorHolding(frameRect, windows_.GetMonitorRects()), x, y, w, h);
+    windows_.SetWindowPos(frame, kHwndTop, x, y, w, h,
+                          kSwpNoZOrder | kSwpNoActivate | kSwpShowWindow);
+    flags_.topmostApplied = 0;
+    flags_.resizePending = 0;
+}
+
+void FramePlacement::SnapToScreenEdge(int& x, int& y, int w, int h) {
+    if (settings_.SmartPos == 0) {
+        return;
+    }
+    SnapToEdgesOf(MonitorHolding(RectAt(x, y, w, h), windows_.GetMonitorRects()), x, y, w, h);
+}
+
+void FramePlacement::SnapToEdgesOf(const Rect& monitor, int& x, int& y, int w, int h) {
+    if (settings_.SmartPos == 0) {
+        return;
+    }
+    if (snapRight != 0) {
+        x = monitor.right - w;
+    } else if (x + w + kSnapDistance >= monitor.right) {
+        x = monitor.right - w;
+        snapRight = 1;
+    } else {
+        snapRight = 0;
+    }
+    if (snapBottom != 0) {
+        y = monitor.bottom - h;
+    } else if (y + h + kSnapDistance >= monitor.bottom) {
+        y = monitor.bottom - h;
+        snapBottom = 1;
+    } else {
+        snapBottom = 0;
+    }
+}
+
+void FramePlacement::OnFrameMoved() {
+    const Rect frameRect = windows_.GetWindowRect(tracker_.Frame());
+    const Rect monitor = MonitorHolding(frameRect, windows_.GetMonitorRects());
+    if (frameRect.right != monitor.right) {
+        snapRight = 0;
+    }
+    if (frameRect.bottom != monitor.bottom) {
+        snapBottom = 0;
+    }
+}
+
+}  // namespace perch

@@ -1,0 +1,93 @@
+#include "board/layout.h"
+
+#include <algorithm>
+#include <cstddef>
+
+namespace perch {
+
+void BoardLayout::ComputeLayout(Painter& painter, int minTrackWidth, int minTrackHeight) {
+    cellWidth = 0;
+    cellHeight = 0;
+    const int columns = BoundedColumns(settings_);
+    const TitleList& display = tracker_.DisplayList();
+    const int n = static_cast<int>(display.size());
+    if (columns == 0) {
+        settings_.NumRows = 0;
+    } else {
+        settings_.NumRows = (columns + n - 1) / columns;
+    }
+    if (settings_.NumRows == 0) {
+        boardWidth = minTrackWidth + 6;
+        boardHeight = minTrackHeight;
+        return;
+    }
+
+    for (const std::string& text : display) {
+        const TextExtent extent = painter.MeasureText(text);
+        cellWidth = std::max(cellWidth, extent.cx);
+        cellHeight = std::max(cellHeight, extent.cy);
+    }
+    if (settings_.Boxes != 0) {
+        cellWidth += 2;
+        cellHeight += 2;
+    }
+    const int rows = settings_.NumRows;
+    const int usedColumns = (n + rows - 1) / rows;
+    boardWidth = (cellWidth + 4) * std::min(usedColumns, columns);
+    boardHeight = cellHeight * std::min(rows, n) + 2;
+}
+
+std::optional<Rect> BoardLayout::BoxRect(int index) const {
+    const int rows = settings_.NumRows;
+    // A row count that no layout wrote yet (a stored value) may be anything.
+    if (index < 0 || rows <= 0) {
+        return std::nullopt;
+    }
+    Rect box;
+    box.left = (index / rows) * (cellWidth + 4);
+    box.right = box.left + cellWidth + 4;
+    box.top = (index % rows) * cellHeight;
+    box.bottom = box.top + cellHeight;
+    return box;
+}
+
+std::optional<Rect> BoardLayout::BoxRectOfTitle(std::string_view title) const {
+    const int index = tracker_.IndexOfTitle(title);
+    if (index < 0) {
+        return std::nullopt;
+    }
+    return BoxRect(index);
+}
+
+HitResult BoardLayout::HitTest(Point point) const {
+    HitResult hit;
+    const int rows = settings_.NumRows;
+    if (cellWidth == 0 || cellHeight == 0 || rows <= 0) {
+        return hit;
+    }
+    const int n = static_cast<int>(tracker_.DisplayList().size());
+    int columnStart = 0;
+    if (BoundedColumns(settings_) > 1 && n > 1) {
+        // Division truncates toward zero: x = 0 still lands in the first column.
+        columnStart = std::max(0, ((point.x - 1) / (cellWidth + 4)) * rows);
+        if (columnStart > n - 1) {
+            return hit;
+        }
+    }
+    const int row = (point.y - 1) / cellHeight;
+    // A point far above the board (the pointer captured outside it) hits nothing rather
+    // than a box of the previous column.
+    if (row >= rows || row < 0) {
+        return hit;
+    }
+    const int index = columnStart + row;
+    const TitleList& titles = tracker_.CurrentTitles();
+    if (static_cast<std::size_t>(index) >= titles.size()) {
+        return hit;
+    }
+    hit.index = index;
+    hit.title = titles[static_cast<std::size_t>(index)];
+    return hit;
+}
+
+}  // namespace perch

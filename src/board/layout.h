@@ -1,0 +1,61 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "board/painter.h"
+#include "platform/window_system.h"
+#include "settings/settings.h"
+#include "tracker/tracker.h"
+
+namespace perch {
+
+// The box a point falls in: its index and the title it shows, or -1 and "".
+struct HitResult {
+    int index = -1;
+    std::string title;
+};
+
+// The board's grid: equal boxes filled column by column, at most NumColumns columns. The
+// row count is kept in the live Settings record (NumRows), so the last one is saved.
+// Recomputed on every paint; nothing is cached between paints.
+class BoardLayout {
+  public:
+    BoardLayout(const Tracker& tracker, Settings& settings)
+        : tracker_(tracker), settings_(settings) {}
+
+    // Measures every display text once and sets the cell size, NumRows and the board
+    // size. An empty board (or a column limit of 0) is minTrackWidth + 6 by minTrackHeight.
+    void ComputeLayout(Painter& painter, int minTrackWidth, int minTrackHeight);
+
+    // Box i, in column i / NumRows and row i % NumRows; none before a layout with boxes.
+    // The index is not limited to the number of boxes.
+    std::optional<Rect> BoxRect(int index) const;
+    // The box of the title (letter case ignored), or none when it is not on the board.
+    std::optional<Rect> BoxRectOfTitle(std::string_view title) const;
+    // The box under a point in client coordinates. With one column allowed, or a single
+    // box, only the row counts.
+    HitResult HitTest(Point point) const;
+
+    int NumRows() const { return settings_.NumRows; }
+
+    int cellWidth = 0;    // widest display text (plus 2 with boxes); 0 = not laid out
+    int cellHeight = 0;   // tallest display text (plus 2 with boxes); 0 = not laid out
+    int boardWidth = 0;   // width of the grid
+    int boardHeight = 0;  // height of the grid
+
+  private:
+    const Tracker& tracker_;
+    Settings& settings_;
+};
+
+// Box rectangles are filled and invalidated one pixel lower than they are laid out, so
+// the grid lines drawn after the fills lie over their edges.
+inline Rect ShiftedDown(Rect rect) {
+    ++rect.top;
+    ++rect.bottom;
+    return rect;
+}
+
+}  // namespace perch

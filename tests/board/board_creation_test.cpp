@@ -1,0 +1,229 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "board/board.h"
+#include "board_fixture.h"
+#include "res/resource.h"
+
+namespace perch {
+namespace {
+
+using test::Action;
+using Actions = std::vector<Action>;
+
+constexpr unsigned kFitFlags = kSwpNoZOrder | kSwpNoActivate | kSwpShowWindow;
+
+class BoardCreationTest : public test::BoardFixture {
+  protected:
+    void Store(std::string_view section, std::string_view name, std::int32_t value) {
+        profile.Set(section, name, value);
+    }
+    void StorePosition(int x, int y, int w, int h) {
+        Store("Position", "X Pos", x);
+        Store("Position", "Y Pos", y);
+        Store("Position", "X Size", w);
+        Store("Position", "Y Size", h);
+    }
+    // Creates the board and returns where the frame was placed.
+    Action Create() {
+        EXPECT_EQ(board.OnCreate(), 0);
+        EXPECT_FALSE(desk.Actions().empty());
+        return desk.Actions().empty() ? Action{} : desk.Actions().front();
+    }
+    Action Placed(WindowHandle insertAfter, int x, int y, int w, int h) const {
+        return Action::SetWindowPos(frame, insertAfter, x, y, w, h, kSwpNoActivate);
+    }
+};
+
+TEST_F(BoardCreationTest, LoadsPlacesAndStartsTheTimer) {
+    Store("Options", "Visibility", kVisibilityAlwaysOnTop);
+    Store("Options", "Resize", 0);
+    Store("Options", "Update", 2500);
+    Store("Options", "Menu", 0);
+    Store("Colors", "Red Text", 200);
+    StorePosition(300, 200, 150, 120);
+    EXPECT_EQ(Create(), Placed(kHwndTopmost, 300, 200, 150, 120));
+    EXPECT_EQ(desk.Actions().size(), 1u);
+    EXPECT_EQ(board.flags.topmostApplied, 1);
+    EXPECT_EQ(frameHost.menuRemoved, 1);
+    EXPECT_EQ(board.settings.TextColor, MakeColor(200, 0, 0));
+    EXPECT_EQ(board.settings, board.storedSettings);
+    EXPECT_EQ(font, kDefaultFont);  // no stored font: the default, used as it is
+    EXPECT_EQ(viewHost.fonts, (std::vector<FontDescription>{kDefaultFont}));
+    EXPECT_TRUE(viewHost.messages.empty());
+    EXPECT_EQ(viewHost.timers, (std::vector<std::pair<unsigned, int>>{{kRefreshTimerId, 2500}}));
+    EXPECT_TRUE(board.tracker.DisplayList().empty());
+    EXPECT_EQ(board.tracker.RebuildCount(), 1u);
+
+    // Ticks come from the refresh timer alone, and not while the board is busy.
+    const auto app = desk.CreateMdiApp("Editor", kAppProcess, {"A", "B"});
+    desk.SetForeground(app.frame);
+    board.OnTimer(kRefreshTimerId + 1);
+    board.flags.busy = 1;
+    board.OnTimer(kRefreshTimerId);
+    EXPECT_TRUE(board.tracker.DisplayList().empty());
+    board.flags.busy = 0;
+    board.OnTimer(kRefreshTimerId);
+    EXPECT_EQ(board.tracker.DisplayList().size(), 2u);
+}
+
+TEST_F(BoardCreationTest, AutoSizeStartsSmallAndNormalStaysOutOfTheTopmostBand) {
+    Store("Options", "Visibility", kVisibilityNormal);
+    Store("Options", "SmartPos", 0);
+    StorePosition(10, 20, 500, 500);
+    EXPECT_EQ(Create(), Placed(kHwndTop, 10, 20, 80, 100));
+    EXPECT_EQ(board.flags.topmostApplied, 0);
+    EXPECT_EQ(frameHost.menuRemoved, 0);
+}
+
+TEST_F(BoardCreationTest, AnUnusableFontFallsBackWithAMessage) {
+    Store("Font", "Height", 0);
+    viewHost.logPixelsY = 120;
+    Create();
+    FontDescription fallback{};
+    fallback.height = -18;  // 11 points at 120 dots per inch, truncated toward zero
+    fallback.weight = 400;
+    std::strcpy(fallback.faceName, "MS Sans Serif");
+    EXPECT_EQ(viewHost.fonts, (std::vector<FontDescription>{fallback}));
+    EXPECT_EQ(viewHost.messages, (std::vector<unsigned>{IDS_FONT_ERROR}));
+    EXPECT_EQ(font.height, 0);  // the setting stays as it was stored
+
+    // The message comes even when the fallback font cannot be made either.
+    viewHost.fontCreates = false;
+    viewHost.messages.clear();
+    board.OnCreate();
+    EXPECT_EQ(viewHost.messages, (std::vector<unsigned>{IDS_FONT_ERROR}));
+}
+
+TEST_F(BoardCreationTest, SnapsToTheEdgeAndStaysThereWhileTheBoardGrows) {
+    // Auto Size: 80 wide, its right edge 3 pixels from the screen's.
+    StorePosition(1024 - 80 - 3, 200, 10, 10);
+    EXPECT_EQ(Create(), Placed(kHwndTopmost, 944, 200, 80, 100));
+    EXPECT_EQ(board.settings.XPos, 944);
+    EXPECT_EQ(board.placement.snapRight, 1);
+    EXPECT_EQ(board.placement.snapBottom, 0);
+
+    desk.SetRect(frame, {944, 200, 1024, 300});
+    Reset();
+    board.placement.FitFrameToBoard(300, 100, true);  // grows toward the left
+    EXPECT_EQ(desk.Actions(),
+              (Actions{Action::SetWindowPos(frame, kHwndTop, 724, 200, 300, 100, kFitFlags)}));
+    board.placement.FitFrameToBoard(50, 10, true);  // and shrinks toward the right
+    EXPECT_EQ(desk.Actions().back(),
+              Action::SetWindowPos(frame, kHwndTop, 974, 200, 50, 18, kFitFlags));
+
+    // Dragged 20 pixels away from the edge, it lets go and keeps its left edge.
+    desk.SetRect(frame, {904, 200, 1004, 300});
+    board.placement.OnFrameMoved();
+    EXPECT_EQ(board.placement.snapRight, 0);
+    board.placement.FitFrameToBoard(60, 100, true);
+    EXPECT_EQ(desk.Actions().back(),
+              Action::SetWindowPos(frame, kHwndTop, 904, 200, 60, 100, kFitFlags));
+
+    // Near the bottom it sticks there too; without Smart Positioning nothing sticks.
+    desk.SetRect(frame, {100, 660, 200, 765});
+    board.placement.FitFrameToBoard(100, 105, true);
+    EXPECT_EQ(desk.Actions().back(),
+              Action::SetWindowPos(frame, kHwndTop, 100, 663, 100, 105, kFitFlags));
+    EXPECT_EQ(board.placement.snapBottom, 1);
+    board.settings.SmartPos = 0;
+    board.placement.snapBottom = 0;
+    desk.SetRect(frame, {100, 660, 200, 765});
+    board.placement.FitFrameToBoard(100, 105, true);
+    EXPECT_EQ(desk.Actions().back(),
+              Action::SetWindowPos(frame, kHwndTop, 100, 660, 100, 105, kFitFlags));
+}
+
+TEST_F(BoardCreationTest, AFrameOnASecondMonitorStaysThere) {
+    desk.SetMonitors({{0, 0, 1024, 768}, {1024, -100, 2304, 924}});
+    StorePosition(1500, 300, 10, 10);
+    EXPECT_EQ(Create(), Placed(kHwndTopmost, 1500, 300, 80, 100));
+    EXPECT_EQ(board.placement.snapRight, 0);
+
+    desk.SetRect(frame, {1500, 300, 1580, 400});
+    Reset();
+    board.placement.FitFrameToBoard(200, 150, true);
+    EXPECT_EQ(desk.Actions(),
+              (Actions{Action::SetWindowPos(frame, kHwndTop, 1500, 300, 200, 150, kFitFlags)}));
+    EXPECT_EQ(board.placement.snapRight, 0);
+
+    // Its own monitor's edges are where it sticks, and where moving it lets go.
+    desk.SetRect(frame, {2100, 850, 2300, 920});
+    board.placement.FitFrameToBoard(200, 70, true);
+    EXPECT_EQ(desk.Actions().back(),
+              Action::SetWindowPos(frame, kHwndTop, 2104, 854, 200, 70, kFitFlags));
+    EXPECT_EQ(board.placement.snapRight, 1);
+    EXPECT_EQ(board.placement.snapBottom, 1);
+    desk.SetRect(frame, {2104, 854, 2304, 924});
+    board.placement.OnFrameMoved();
+    EXPECT_EQ(board.placement.snapRight, 1);
+    EXPECT_EQ(board.placement.snapBottom, 1);
+    desk.SetRect(frame, {1900, 854, 2100, 924});
+    board.placement.OnFrameMoved();
+    EXPECT_EQ(board.placement.snapRight, 0);
+    EXPECT_EQ(board.placement.snapBottom, 1);
+
+    // Anchored to the primary monitor's right edge, it grows away from the second one
+    // instead of jumping over to it.
+    board.placement.snapBottom = 0;
+    desk.SetRect(frame, {944, 300, 1024, 400});
+    board.placement.OnFrameMoved();
+    board.placement.snapRight = 1;
+    board.placement.FitFrameToBoard(300, 100, true);
+    EXPECT_EQ(desk.Actions().back(),
+              Action::SetWindowPos(frame, kHwndTop, 724, 300, 300, 100, kFitFlags));
+}
+
+TEST_F(BoardCreationTest, APositionOnNoMonitorIsBroughtBack) {
+    // Saved on a monitor that is gone since: onto the nearest one, at its edge.
+    Store("Options", "SmartPos", 0);
+    StorePosition(1500, 300, 10, 10);
+    EXPECT_EQ(Create(), Placed(kHwndTopmost, 1024 - 80, 300, 80, 100));
+    EXPECT_EQ(board.settings.XPos, 944);
+
+    // A corrupt position far off to the top left.
+    desk.ClearActions();
+    StorePosition(-32000, -32000, 10, 10);
+    EXPECT_EQ(Create(), Placed(kHwndTopmost, 0, 0, 80, 100));
+
+    // One pixel on the screen is on it: kept exactly.
+    desk.ClearActions();
+    StorePosition(-79, 767, 10, 10);
+    EXPECT_EQ(Create(), Placed(kHwndTopmost, -79, 767, 80, 100));
+
+    // Values at the ends of their range do not overflow anything.
+    desk.ClearActions();
+    Store("Options", "Resize", 0);
+    StorePosition(2147483647, -2147483647 - 1, 2147483647, -5);
+    const Action placed = Create();
+    EXPECT_EQ(placed.x, 0);
+    EXPECT_EQ(placed.y, 0);
+}
+
+TEST_F(BoardCreationTest, CommandStateComesFromOnePlace) {
+    Create();
+    EXPECT_EQ(board.QueryCommand(ID_SAVE_ON_EXIT), (CommandState{true, true, true}));
+    EXPECT_TRUE(board.OnCommand(ID_SAVE_ON_EXIT));
+    EXPECT_EQ(board.settings.Save, 0);
+    EXPECT_EQ(board.QueryCommand(ID_SAVE_ON_EXIT), (CommandState{true, true, false}));
+    board.OnCommand(ID_SAVE_ON_EXIT);
+    EXPECT_EQ(board.settings.Save, 1);
+
+    frameHost.visibleBars[ID_VIEW_TOOLBAR] = true;
+    EXPECT_EQ(board.QueryCommand(ID_VIEW_TOOLBAR), (CommandState{true, true, true}));
+    EXPECT_EQ(board.QueryCommand(ID_VIEW_STATUS_BAR), (CommandState{true, true, false}));
+    for (const unsigned always :
+         {ID_PROPERTIES, ID_SET_FONT, ID_APP_ABOUT, ID_APP_EXIT, ID_HELP_INDEX, ID_HELP_USING,
+          ID_CONTEXT_HELP, ID_HELP, ID_DEFAULT_HELP}) {
+        EXPECT_EQ(board.QueryCommand(always), (CommandState{true, true, false})) << always;
+    }
+    EXPECT_FALSE(board.QueryCommand(12345).known);
+    EXPECT_FALSE(board.OnCommand(12345));
+    EXPECT_FALSE(board.OnCommand(ID_APP_EXIT));  // the frame's, not the board's
+}
+
+}  // namespace
+}  // namespace perch
