@@ -2,7 +2,7 @@
 
 // Pairs benchmarks registered as "<family>/baseline" and "<family>/new" with the same
 // argument and prints, after the usual console table, one line per pair:
-//   <family> ratio at <N>: baseline/new = <real-time ratio>
+//   <family> ratio at <N>: baseline/new = <real-time ratio> (new/baseline = <inverse>)
 // Use PERCH_BENCHMARK_MAIN_WITH_RATIOS() in place of BENCHMARK_MAIN().
 
 #include <benchmark/benchmark.h>
@@ -50,8 +50,9 @@ class RatioReporter : public benchmark::ConsoleReporter {
             }
             const double current = Mean(t.current);
             const double ratio = current > 0 ? Mean(t.baseline) / current : 0.0;
-            std::printf("%s ratio at %s: baseline/new = %.2f\n", key.first.c_str(),
-                        key.second.c_str(), ratio);
+            const double inverse = ratio > 0 ? 1.0 / ratio : 0.0;
+            std::printf("%s ratio at %s: baseline/new = %.2f (new/baseline = %.2f)\n",
+                        key.first.c_str(), key.second.c_str(), ratio, inverse);
         }
         std::fflush(stdout);
     }

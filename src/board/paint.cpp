@@ -18,24 +18,34 @@ void FillBoxOfTitle(const BoardLayout& layout, Painter& painter, std::string_vie
 
 void DrawTexts(const Board& board, Painter& painter) {
     const Settings& settings = board.settings;
+    const BoardLayout& layout = board.layout;
+    const int rows = layout.NumRows();
+    if (rows <= 0) {
+        return;
+    }
     const TitleList& display = board.tracker.DisplayList();
-    for (std::size_t i = 0; i < display.size(); ++i) {
-        const std::optional<Rect> box = board.layout.BoxRect(static_cast<int>(i));
-        if (!box) {
-            continue;
+    const int columnWidth = layout.cellWidth + 4;
+    // Lower-case texts have no capitals to fill the top pixel.
+    const int textTop = settings.Capitals == kCaseLower ? 1 : 2;
+    // Box i is in column i / rows and row i % rows (BoxRect); walked in that order here
+    // without a division per box. Boxes past the first column leave room for the line on
+    // their left.
+    const int laterColumnInset = settings.Boxes != 0 ? 4 : 2;
+    int left = 0;
+    int y = textTop;
+    int row = 0;
+    for (const std::string& text : display) {
+        painter.DrawText({left == 0 ? 2 : left + laterColumnInset, y}, text, settings.TextColor);
+        y += layout.cellHeight;
+        if (++row == rows) {
+            row = 0;
+            y = textTop;
+            left += columnWidth;
         }
-        int x = box->left + 2;
-        // Boxes past the first column leave room for the line on their left.
-        if (settings.Boxes != 0 && x > 2) {
-            x += 2;
-        }
-        // Lower-case texts have no capitals to fill the top pixel.
-        const int y = box->top + (settings.Capitals == kCaseLower ? 1 : 2);
-        painter.DrawText({x, y}, display[i], settings.TextColor);
     }
 }
 
-void DrawGrid(const Board& board, Painter& painter, int clientRight) {
+void DrawGrid(const Board& board, Painter& painter) {
     const BoardLayout& layout = board.layout;
     const int rows = layout.NumRows();
     if (rows <= 0) {
@@ -43,18 +53,21 @@ void DrawGrid(const Board& board, Painter& painter, int clientRight) {
     }
     const int n = static_cast<int>(board.tracker.DisplayList().size());
     const bool oneColumn = BoundedColumns(board.settings) == 1 || n == 1;
+    const int clientRight = oneColumn ? board.windows.GetClientRect(board.tracker.View()).right : 0;
     const int shadowEnd = oneColumn ? clientRight : layout.boardWidth + 1;
     const int lightEnd = oneColumn ? clientRight : layout.boardWidth + 2;
+    // The bottom of each row's boxes and the right of each column's, as BoxRect has them.
     for (int r = 0; r < rows; ++r) {
-        const int y = layout.BoxRect(r)->bottom;
+        const int y = (r + 1) * layout.cellHeight;
         painter.DrawLine({0, y}, {shadowEnd, y}, kGridShadowColor);
         painter.DrawLine({0, y + 1}, {lightEnd, y + 1}, kGridLightColor);
     }
     if (oneColumn) {
         return;
     }
-    for (int i = 0; i < n; i += rows) {
-        const int x = layout.BoxRect(i)->right;
+    const int columns = (n + rows - 1) / rows;
+    for (int c = 0; c < columns; ++c) {
+        const int x = (c + 1) * (layout.cellWidth + 4);
         painter.DrawLine({x, 0}, {x, layout.boardHeight - 1}, kGridShadowColor);
         painter.DrawLine({x + 1, 0}, {x + 1, layout.boardHeight}, kGridLightColor);
     }
@@ -77,7 +90,7 @@ void PaintBoard(Board& board, Painter& painter) {
     }
     DrawTexts(board, painter);
     if (settings.Boxes != 0) {
-        DrawGrid(board, painter, board.windows.GetClientRect(board.tracker.View()).right);
+        DrawGrid(board, painter);
     }
 
     // The first paint fits the frame to the grid; the next one, without Auto Size, goes

@@ -40,16 +40,6 @@ unsigned NextFoldedCode(std::string_view text, std::size_t& i, const CodePage& c
     return (lead >= 'A' && lead <= 'Z') ? lead + ('a' - 'A') : lead;
 }
 
-// The whole key folded once, so that a sort compares plain code sequences.
-std::u32string FoldedKey(std::string_view text, const CodePage& cp) {
-    std::u32string key;
-    key.reserve(text.size());
-    for (std::size_t i = 0; i < text.size();) {
-        key.push_back(static_cast<char32_t>(NextFoldedCode(text, i, cp)));
-    }
-    return key;
-}
-
 std::string_view TrimLeadingBlanks(std::string_view text) {
     const std::size_t first = text.find_first_not_of(kBlank);
     return first == std::string_view::npos ? std::string_view() : text.substr(first);
@@ -236,6 +226,15 @@ std::string DisplayText(std::string_view title, const Settings& settings, std::s
         text.resize(SafeCutLength(text, static_cast<std::size_t>(settings.NumChars), cp));
     }
     return text;
+}
+
+std::u32string FoldedKey(std::string_view text, const CodePage& cp) {
+    std::u32string key;
+    key.reserve(text.size());
+    for (std::size_t i = 0; i < text.size();) {
+        key.push_back(static_cast<char32_t>(NextFoldedCode(text, i, cp)));
+    }
+    return key;
 }
 
 int CompareTitles(std::string_view a, std::string_view b, const CodePage& cp) {

@@ -199,6 +199,7 @@ void Tracker::RebuildDisplayList() {
     TitleList& current = titleLists_[current_];
     // Already in order unless Sort changed; sorting keeps box i and title i together.
     SortTitles(current, settings_.Sort, codePage_);
+    titleIndexValid_ = false;
     displayList_.reserve(current.size());
     for (const std::string& title : current) {
         displayList_.push_back(DisplayText(title, settings_, app_.appName, codePage_));
@@ -216,22 +217,41 @@ void Tracker::PruneSelection() {
 }
 
 int Tracker::IndexOfTitle(std::string_view title) const {
-    const TitleList& current = titleLists_[current_];
-    for (std::size_t i = 0; i < current.size(); ++i) {
-        if (TitlesEqual(current[i], title, codePage_)) {
-            return static_cast<int>(i);
-        }
+    if (!titleIndexValid_) {
+        IndexTitles();
     }
-    return -1;
+    if (const auto exact = exactTitleIndex_.find(title); exact != exactTitleIndex_.end()) {
+        return exact->second;
+    }
+    const auto folded = foldedTitleIndex_.find(FoldedKey(title, codePage_));
+    return folded == foldedTitleIndex_.end() ? -1 : folded->second;
+}
+
+void Tracker::IndexTitles() const {
+    const TitleList& current = titleLists_[current_];
+    exactTitleIndex_.clear();
+    foldedTitleIndex_.clear();
+    exactTitleIndex_.reserve(current.size());
+    foldedTitleIndex_.reserve(current.size());
+    for (std::size_t i = 0; i < current.size(); ++i) {
+        // emplace keeps the first: equal titles answer with the first of them.
+        const int first =
+            foldedTitleIndex_.emplace(FoldedKey(current[i], codePage_), static_cast<int>(i))
+                .first->second;
+        exactTitleIndex_.emplace(current[i], first);
+    }
+    titleIndexValid_ = true;
 }
 
 void Tracker::FlipLists() {
     std::swap(current_, scratch_);
+    titleIndexValid_ = false;
 }
 
 void Tracker::ClearTitleLists() {
     titleLists_[0].clear();
     titleLists_[1].clear();
+    titleIndexValid_ = false;
 }
 
 TrackedWindow Tracker::GetTrackedWindow(std::size_t i) const {

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -74,7 +75,8 @@ class Tracker {
     // Display texts from the current list; drops selected titles that are gone.
     void RebuildDisplayList();
     void PruneSelection();
-    // Index in the current list, letter case ignored; -1 when absent.
+    // Index in the current list, letter case ignored (the first of equal titles); -1
+    // when absent. Answered from an index of the list, made again after it changed.
     int IndexOfTitle(std::string_view title) const;
     // Makes the scratch list current and the current one scratch.
     void FlipLists();
@@ -122,6 +124,14 @@ class Tracker {
     TitleList selection_;
     std::string focusTitle_;
     std::uint64_t rebuildCount_ = 0;
+
+    // IndexOfTitle's index of the current list: painting looks up the focus title and
+    // every selected title, which must not cost a pass over the list each. Titles as they
+    // are map straight to their answer; any other spelling goes through its folded key.
+    void IndexTitles() const;
+    mutable bool titleIndexValid_ = false;
+    mutable std::unordered_map<std::string_view, int> exactTitleIndex_;
+    mutable std::unordered_map<std::u32string, int> foldedTitleIndex_;
 };
 
 // True for the MDI client classes the tracker recognises, letter case ignored.

@@ -230,6 +230,61 @@ TEST_F(TrackerTest, DuplicateTitlesAndCaseOnlyDifferences) {
     EXPECT_EQ(tracker.SelectionList(), (Titles{"Book", "Memo.txt"}));
 }
 
+// IndexOfTitle answers from an index of the current list; it must follow every change
+// of that list and give what a pass over the list would give.
+TEST_F(TrackerTest, IndexOfTitleFollowsTheCurrentList) {
+    const auto app =
+        desk.CreateMdiApp("Editor", kAppProcess, {"memo.TXT", "Memo.txt", "Book", "b.doc"});
+    WatchAndScan(app.frame);
+    ASSERT_EQ(tracker.CurrentTitles(), (Titles{"b.doc", "Book", "memo.TXT", "Memo.txt"}));
+    // Titles equal but for letter case answer with the first of them, spelled either way.
+    EXPECT_EQ(tracker.IndexOfTitle("Memo.txt"), 2);
+    EXPECT_EQ(tracker.IndexOfTitle("memo.TXT"), 2);
+    EXPECT_EQ(tracker.IndexOfTitle("BOOK"), 1);
+
+    // A new scan made current: the index is of the new list.
+    desk.Destroy(app.documents[2]);
+    desk.SetTitle(app.documents[3], "Zebra.doc");
+    tracker.ScanDocuments();
+    tracker.FlipLists();
+    EXPECT_EQ(tracker.IndexOfTitle("book"), -1);
+    EXPECT_EQ(tracker.IndexOfTitle("memo.txt"), 0);
+    EXPECT_EQ(tracker.IndexOfTitle("ZEBRA.DOC"), 2);
+
+    // Another sort order re-sorts the list in place.
+    settings.Sort = kSortFileType;
+    tracker.RebuildDisplayList();
+    EXPECT_EQ(tracker.CurrentTitles(), (Titles{"Zebra.doc", "memo.TXT", "Memo.txt"}));
+    EXPECT_EQ(tracker.IndexOfTitle("zebra.doc"), 0);
+    EXPECT_EQ(tracker.IndexOfTitle("Memo.txt"), 1);
+
+    tracker.ClearTitleLists();
+    EXPECT_EQ(tracker.IndexOfTitle("Zebra.doc"), -1);
+}
+
+// Full-width letters of a double-byte code page fold like ASCII ones; a trail byte that
+// looks like an ASCII letter does not.
+TEST(TrackerIndexTest, DoubleByteTitlesFoldAsWholeCharacters) {
+    test::SimulatedDesktop desk;
+    Settings settings;
+    Tracker tracker{desk, settings, test::Dbcs932()};
+    const auto app =
+        desk.CreateMdiApp("Editor", kAppProcess, {"\x82\x60.txt", "\x83\x41", "\x83\x61"});
+    desk.SetForeground(app.frame);
+    ASSERT_TRUE(tracker.CheckForeground());
+    tracker.ScanDocuments();
+    tracker.FlipLists();
+    tracker.RebuildDisplayList();
+    const int fullWidthA = tracker.IndexOfTitle("\x82\x60.txt");
+    ASSERT_GE(fullWidthA, 0);
+    EXPECT_EQ(tracker.IndexOfTitle("\x82\x81.TXT"), fullWidthA);  // full-width a
+    const int upper = tracker.IndexOfTitle("\x83\x41");
+    const int lower = tracker.IndexOfTitle("\x83\x61");
+    EXPECT_GE(upper, 0);
+    EXPECT_GE(lower, 0);
+    EXPECT_NE(upper, lower);
+}
+
 TEST_F(TrackerTest, SuffixPassFindsPrefixedTitles) {
     const auto app = desk.CreateMdiApp("Spreadsheet", kAppProcess,
                                        {"Notes Notes", "Budget.xls (old)", "3> Budget.xls", "x"});

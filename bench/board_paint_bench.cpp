@@ -1,0 +1,220 @@
+// One paint of the board against the bare cost of measuring the same texts once each
+// (the paint measures every text once, so it cannot be cheaper): the paint's own work on
+// top should stay within the measuring cost (ratio paint/measure at most 2). Then what the
+// board repaints: nothing over 100 unchanged ticks, two boxes for a focus change, only the
+// boxes concerned for a selection change.
+#include <array>
+#include <cstdint>
+#include <cstdio>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "board/board.h"
+#include "ratio_report.h"
+#include "res/resource.h"
+#include "support/memory_profile.h"
+#include "support/simulated_desktop.h"
+#include "support/test_code_pages.h"
+#include "tracker/refresh_cycle.h"
+
+namespace {
+
+using perch::WindowHandle;
+using perch::test::SimulatedDesktop;
+
+// A painter that measures like a proportional font (a width per byte from a table) and
+// records every call it gets, measurements included, into storage kept between paints.
+class BenchPainter final : public perch::Painter {
+  public:
+    BenchPainter() {
+        for (std::size_t i = 0; i < widths_.size(); ++i) {
+            widths_[i] = static_cast<int>(4 + (i * 7) % 6);
+        }
+    }
+
+    perch::TextExtent MeasureText(std::string_view text) override {
+        int cx = 0;
+        for (const char c : text) {
+            cx += widths_[static_cast<unsigned char>(c)];
+        }
+        calls.push_back({cx, 13, 0, 0, 0, text});
+        return {cx, 13};
+    }
+    void FillRect(const perch::Rect& rect, perch::ColorRef color) override {
+        calls.push_back({rect.left, rect.top, rect.right, rect.bottom, color, {}});
+    }
+    void DrawText(perch::Point at, std::string_view text, perch::ColorRef color) override {
+        calls.push_back({at.x, at.y, 0, 0, color, text});
+    }
+    void DrawLine(perch::Point from, perch::Point to, perch::ColorRef color) override {
+        calls.push_back({from.x, from.y, to.x, to.y, color, {}});
+    }
+
+    struct Call {
+        int a, b, c, d;
+        perch::ColorRef color;
+        std::string_view text;
+    };
+    std::vector<Call> calls;
+
+  private:
+    std::array<int, 256> widths_{};
+};
+
+class NullView final : public perch::ViewHost {
+  public:
+    void InvalidateRect(const perch::Rect&) override { ++boxes; }
+    void InvalidateAll() override { ++all; }
+    void ShowMessage(unsigned) override {}
+    unsigned StartTimer(unsigned id, int) override { return id; }
+    void StopTimer(unsigned) override {}
+    int LogPixelsY() override { return 96; }
+    bool SetBoardFont(const perch::FontDescription&) override { return true; }
+
+    std::uint64_t boxes = 0;
+    std::uint64_t all = 0;
+};
+
+class NullFrame final : public perch::FrameHost {
+  public:
+    int MinTrackWidth() const override { return 90; }
+    int MinTrackHeight() const override { return 18; }
+    void SetMenuShown(bool) override {}
+    void RemoveMenu() override {}
+    void SelectMenu(int, bool) override {}
+    bool IsBarVisible(unsigned) const override { return true; }
+};
+
+std::vector<std::string> DocumentTitles(std::int64_t count) {
+    std::vector<std::string> titles;
+    for (std::int64_t i = 0; i < count; ++i) {
+        titles.push_back("C:\\DOCS\\report" + std::to_string(i) + (i % 3 == 0 ? ".DOC" : ".txt"));
+    }
+    return titles;
+}
+
+// A created board watching one application, painted once, with one box in focus.
+struct Scene {
+    explicit Scene(std::int64_t documents) {
+        frame = desk.CreateTopLevel("Perch", "PerchFrame", 7, {700, 0, 900, 200});
+        view = desk.CreateChild(frame, "", "PerchView", {0, 0, 192, 150});
+        board.SetBoardWindows(view, frame);
+        board.OnCreate();
+        board.settings.NumColumns = 16;
+        app = desk.CreateMdiApp("Editor", 100, DocumentTitles(documents));
+        desk.SetForeground(app.frame);
+        perch::RefreshTick(board.tracker, board.flags, board);
+        board.Paint(painter);
+        painter.calls.reserve(6 * static_cast<std::size_t>(documents) + 64);
+    }
+
+    SimulatedDesktop desk;
+    perch::test::MemoryProfile profile;
+    NullView viewHost;
+    NullFrame frameHost;
+    perch::FontDescription font;
+    perch::FontDescription storedFont;
+    perch::Board board{desk, profile, perch::test::Latin1(), viewHost, frameHost, font, storedFont};
+    BenchPainter painter;
+    WindowHandle frame = perch::kNoWindow;
+    WindowHandle view = perch::kNoWindow;
+    SimulatedDesktop::MdiApp app;
+};
+
+void MeasureOnly(benchmark::State& state) {
+    Scene scene(state.range(0));
+    const perch::TitleList& texts = scene.board.tracker.DisplayList();
+    // Through the interface, as the board calls it: not inlined into this loop.
+    perch::Painter* painter = &scene.painter;
+    benchmark::DoNotOptimize(painter);
+    for (auto _ : state) {
+        scene.painter.calls.clear();
+        int widest = 0;
+        for (const std::string& text : texts) {
+            widest = std::max(widest, painter->MeasureText(text).cx);
+        }
+        benchmark::DoNotOptimize(widest);
+    }
+}
+
+void Paint(benchmark::State& state, bool selectAll) {
+    Scene scene(state.range(0));
+    if (selectAll) {
+        scene.board.OnCommand(ID_SELECT_ALL);
+    }
+    for (auto _ : state) {
+        scene.painter.calls.clear();
+        scene.board.Paint(scene.painter);
+        benchmark::DoNotOptimize(scene.painter.calls.data());
+    }
+}
+
+const bool kRegistered = [] {
+    for (const std::int64_t n : {10, 100, 1000}) {
+        benchmark::RegisterBenchmark("BM_BoardPaint/baseline", MeasureOnly)
+            ->Arg(n)
+            ->Unit(benchmark::kMicrosecond);
+        benchmark::RegisterBenchmark("BM_BoardPaint/new", Paint, false)
+            ->Arg(n)
+            ->Unit(benchmark::kMicrosecond);
+        benchmark::RegisterBenchmark("BM_BoardPaintAllSelected/baseline", MeasureOnly)
+            ->Arg(n)
+            ->Unit(benchmark::kMicrosecond);
+        benchmark::RegisterBenchmark("BM_BoardPaintAllSelected/new", Paint, true)
+            ->Arg(n)
+            ->Unit(benchmark::kMicrosecond);
+    }
+    return true;
+}();
+
+// What the board invalidates: over 100 unchanged ticks, for a focus change, and for
+// selection changes.
+void ReportInvalidations() {
+    for (const std::int64_t n : {10, 100, 1000}) {
+        Scene scene(n);
+        perch::Board& board = scene.board;
+        NullView& view = scene.viewHost;
+
+        const std::uint64_t before = view.boxes + view.all;
+        for (int i = 0; i < 100; ++i) {
+            perch::RefreshTick(board.tracker, board.flags, board);
+        }
+        const std::uint64_t quiet = view.boxes + view.all - before;
+
+        // The application's active document changes: the old and the new focus box.
+        scene.desk.Raise(scene.app.documents.back());
+        std::uint64_t boxes = view.boxes;
+        std::uint64_t all = view.all;
+        perch::RefreshTick(board.tracker, board.flags, board);
+        const std::uint64_t focusBoxes = view.boxes - boxes;
+        const std::uint64_t focusAll = view.all - all;
+
+        // A right click on one box, then a Ctrl+right click on another.
+        boxes = view.boxes;
+        all = view.all;
+        const perch::Rect second = *board.layout.BoxRect(1);
+        board.OnMouse(perch::MouseMessage::kRightUp, 0, {3, 3});
+        board.OnMouse(perch::MouseMessage::kRightUp, perch::kMkControl,
+                      {second.left + 3, second.top + 3});
+        const std::uint64_t selectionBoxes = view.boxes - boxes;
+        const std::uint64_t selectionAll = view.all - all;
+
+        std::printf(
+            "BM_BoardInvalidations at %lld: 100 quiet ticks %llu (target 0); focus change "
+            "%llu boxes, %llu whole (target 2, 0); select one then add one %llu boxes, %llu "
+            "whole (target 2, 0)\n",
+            static_cast<long long>(n), static_cast<unsigned long long>(quiet),
+            static_cast<unsigned long long>(focusBoxes), static_cast<unsigned long long>(focusAll),
+            static_cast<unsigned long long>(selectionBoxes),
+            static_cast<unsigned long long>(selectionAll));
+    }
+    std::fflush(stdout);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    ReportInvalidations();
+    return perch::bench::RunWithRatios(argc, argv);
+}
