@@ -67,6 +67,13 @@ class Board final : public BoardHost {
     // The frame was moved by the user.
     void OnFrameMoved() { placement.OnFrameMoved(); }
 
+    // What the frame sets: topmost after it made itself topmost on restore, a fit due
+    // when a bar was shown or hidden, an edge let go of when it was moved.
+    void SetTopmostApplied(int value) { flags.topmostApplied = value; }
+    void SetResizePending(int value) { flags.resizePending = value; }
+    void SetSnapRight(int value) { placement.snapRight = value; }
+    void SetSnapBottom(int value) { placement.snapBottom = value; }
+
     // --- BoardHost ---
 
     // Invalidates the title's box (one pixel lower, as it is filled); false when the

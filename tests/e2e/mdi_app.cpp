@@ -5,7 +5,8 @@
 // Verbs: add <title>, close <title>, retitle <old> <new>, hide <title>, show <title>,
 // minimize <title>, maximize <title>, restore <title>, activate <title>,
 // clienttext <text> (the MDI client's own window text), popup <title> (an owned
-// pop-up, activated), count (returns 1 + the number of documents).
+// pop-up, activated), count (returns 1 + the number of documents), hang <ms> (answers
+// at once, then takes no message for that long: an application that stopped answering).
 #include <windows.h>
 
 #include <string>
@@ -70,6 +71,11 @@ LRESULT RunCommand(const std::string& command) {
             ++n;
         }
         return n;
+    }
+    if (verb == "hang") {
+        ReplyMessage(1);  // the sender goes on; this thread sleeps
+        Sleep(static_cast<DWORD>(std::stoul(arg(1))));
+        return 1;
     }
     if (verb == "clienttext") {
         return SetWindowTextA(g_client, arg(1).c_str());
