@@ -13,6 +13,7 @@
 #include "board/board.h"
 #include "ratio_report.h"
 #include "res/resource.h"
+#include "support/board_recorders.h"
 #include "support/memory_profile.h"
 #include "support/simulated_desktop.h"
 #include "support/test_code_pages.h"
@@ -62,30 +63,6 @@ class BenchPainter final : public perch::Painter {
     std::array<int, 256> widths_{};
 };
 
-class NullView final : public perch::ViewHost {
-  public:
-    void InvalidateRect(const perch::Rect&) override { ++boxes; }
-    void InvalidateAll() override { ++all; }
-    void ShowMessage(unsigned) override {}
-    unsigned StartTimer(unsigned id, int) override { return id; }
-    void StopTimer(unsigned) override {}
-    int LogPixelsY() override { return 96; }
-    bool SetBoardFont(const perch::FontDescription&) override { return true; }
-
-    std::uint64_t boxes = 0;
-    std::uint64_t all = 0;
-};
-
-class NullFrame final : public perch::FrameHost {
-  public:
-    int MinTrackWidth() const override { return 90; }
-    int MinTrackHeight() const override { return 18; }
-    void SetMenuShown(bool) override {}
-    void RemoveMenu() override {}
-    void SelectMenu(int, bool) override {}
-    bool IsBarVisible(unsigned) const override { return true; }
-};
-
 std::vector<std::string> DocumentTitles(std::int64_t count) {
     std::vector<std::string> titles;
     for (std::int64_t i = 0; i < count; ++i) {
@@ -111,8 +88,8 @@ struct Scene {
 
     SimulatedDesktop desk;
     perch::test::MemoryProfile profile;
-    NullView viewHost;
-    NullFrame frameHost;
+    perch::test::RecordingViewHost viewHost;
+    perch::test::RecordingFrameHost frameHost;
     perch::FontDescription font;
     perch::FontDescription storedFont;
     perch::Board board{desk, profile, perch::test::Latin1(), viewHost, frameHost, font, storedFont};
@@ -174,31 +151,36 @@ void ReportInvalidations() {
     for (const std::int64_t n : {10, 100, 1000}) {
         Scene scene(n);
         perch::Board& board = scene.board;
-        NullView& view = scene.viewHost;
+        perch::test::RecordingViewHost& view = scene.viewHost;
+        // Box invalidations and whole-board invalidations so far.
+        const auto boxCount = [&view] {
+            return static_cast<std::uint64_t>(view.invalidated.size());
+        };
+        const auto allCount = [&view] { return static_cast<std::uint64_t>(view.invalidatedAll); };
 
-        const std::uint64_t before = view.boxes + view.all;
+        const std::uint64_t before = boxCount() + allCount();
         for (int i = 0; i < 100; ++i) {
             perch::RefreshTick(board.tracker, board.flags, board);
         }
-        const std::uint64_t quiet = view.boxes + view.all - before;
+        const std::uint64_t quiet = boxCount() + allCount() - before;
 
         // The application's active document changes: the old and the new focus box.
         scene.desk.Raise(scene.app.documents.back());
-        std::uint64_t boxes = view.boxes;
-        std::uint64_t all = view.all;
+        std::uint64_t boxes = boxCount();
+        std::uint64_t all = allCount();
         perch::RefreshTick(board.tracker, board.flags, board);
-        const std::uint64_t focusBoxes = view.boxes - boxes;
-        const std::uint64_t focusAll = view.all - all;
+        const std::uint64_t focusBoxes = boxCount() - boxes;
+        const std::uint64_t focusAll = allCount() - all;
 
         // A right click on one box, then a Ctrl+right click on another.
-        boxes = view.boxes;
-        all = view.all;
+        boxes = boxCount();
+        all = allCount();
         const perch::Rect second = *board.layout.BoxRect(1);
         board.OnMouse(perch::MouseMessage::kRightUp, 0, {3, 3});
         board.OnMouse(perch::MouseMessage::kRightUp, perch::kMkControl,
                       {second.left + 3, second.top + 3});
-        const std::uint64_t selectionBoxes = view.boxes - boxes;
-        const std::uint64_t selectionAll = view.all - all;
+        const std::uint64_t selectionBoxes = boxCount() - boxes;
+        const std::uint64_t selectionAll = allCount() - all;
 
         std::printf(
             "BM_BoardInvalidations at %lld: 100 quiet ticks %llu (target 0); focus change "

@@ -10,10 +10,11 @@
 
 #include "board/board.h"
 #include "e2e_check.h"
-#include "mdi_app_protocol.h"
+#include "e2e_windows.h"
 #include "platform/win32/ansi_code_page.h"
 #include "platform/win32/win32_window_system.h"
 #include "res/resource.h"
+#include "support/board_recorders.h"
 #include "support/memory_profile.h"
 
 namespace {
@@ -40,46 +41,10 @@ class MeasuringPainter final : public perch::Painter {
     void DrawLine(perch::Point, perch::Point, perch::ColorRef) override {}
 };
 
-class DriverView final : public perch::ViewHost {
-  public:
-    void InvalidateRect(const perch::Rect&) override {}
-    void InvalidateAll() override {}
-    void ShowMessage(unsigned stringId) override { messages.push_back(stringId); }
-    unsigned StartTimer(unsigned id, int) override { return id; }
-    void StopTimer(unsigned) override {}
-    int LogPixelsY() override { return 96; }
-    bool SetBoardFont(const perch::FontDescription&) override { return true; }
-    std::vector<unsigned> messages;
-};
-
-class DriverFrame final : public perch::FrameHost {
-  public:
-    int MinTrackWidth() const override { return 90; }
-    int MinTrackHeight() const override { return 18; }
-    void SetMenuShown(bool) override {}
-    void RemoveMenu() override {}
-    void SelectMenu(int, bool) override {}
-    bool IsBarVisible(unsigned) const override { return true; }
-};
-
 HWND g_app = nullptr;
 
 LRESULT Command(const std::string& command) {
-    COPYDATASTRUCT data{};
-    data.dwData = kMdiAppCommand;
-    data.cbData = static_cast<DWORD>(command.size());
-    data.lpData = const_cast<char*>(command.data());
-    return SendMessageA(g_app, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data));
-}
-
-HWND WaitForWindow(const char* title) {
-    for (int i = 0; i < 100; ++i) {
-        if (HWND h = FindWindowA(nullptr, title)) {
-            return h;
-        }
-        Sleep(100);
-    }
-    return nullptr;
+    return e2e::MdiAppCommand(g_app, command);
 }
 
 // Lets the application carry out what was posted to it.
@@ -87,19 +52,6 @@ void Settle() {
     DWORD_PTR result = 0;
     SendMessageTimeoutA(g_app, WM_NULL, 0, 0, SMTO_NORMAL, 10000, &result);
     Sleep(200);
-}
-
-HWND MakeBoard(HWND* view) {
-    WNDCLASSA wc{};
-    wc.lpfnWndProc = DefWindowProcA;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.lpszClassName = "PerchTestBoard";
-    RegisterClassA(&wc);
-    HWND frame = CreateWindowExA(0, "PerchTestBoard", "Board", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
-                                 700, 400, 200, 150, nullptr, nullptr, wc.hInstance, nullptr);
-    *view = CreateWindowExA(0, "PerchTestBoard", nullptr, WS_CHILD | WS_VISIBLE, 0, 0, 100, 100,
-                            frame, nullptr, wc.hInstance, nullptr);
-    return frame;
 }
 
 // A document's outer rectangle in its MDI client's client coordinates.
@@ -117,7 +69,7 @@ long long MillisecondsSince(Clock::time_point start) {
 }  // namespace
 
 int main() {
-    g_app = WaitForWindow("Board Editor");
+    g_app = e2e::WaitForWindow(nullptr, "Board Editor");
     E2E_CHECK(g_app != nullptr);
     if (g_app == nullptr) {
         return 1;
@@ -126,14 +78,14 @@ int main() {
     perch::Win32WindowSystem windows;
     perch::AnsiCodePage codePage;
     perch::test::MemoryProfile profile;
-    DriverView viewHost;
-    DriverFrame frameHost;
+    perch::test::RecordingViewHost viewHost;
+    perch::test::RecordingFrameHost frameHost;
     perch::FontDescription font;
     perch::FontDescription storedFont;
     perch::Board board(windows, profile, codePage, viewHost, frameHost, font, storedFont);
     board.settings.Visibility = perch::kVisibilityNormal;
     HWND view = nullptr;
-    HWND frame = MakeBoard(&view);
+    HWND frame = e2e::MakeBoardWindows(&view);
     board.SetBoardWindows(ToHandle(view), ToHandle(frame));
     MeasuringPainter painter;
     auto show = [&] {

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "e2e_check.h"
-#include "mdi_app_protocol.h"
+#include "e2e_windows.h"
 #include "platform/win32/ansi_code_page.h"
 #include "platform/win32/win32_window_system.h"
 #include "tracker/refresh_cycle.h"
@@ -37,11 +37,7 @@ class RecordingHost : public perch::BoardHost {
 HWND g_app = nullptr;
 
 LRESULT Command(const std::string& command) {
-    COPYDATASTRUCT data{};
-    data.dwData = kMdiAppCommand;
-    data.cbData = static_cast<DWORD>(command.size());
-    data.lpData = const_cast<char*>(command.data());
-    return SendMessageA(g_app, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data));
+    return e2e::MdiAppCommand(g_app, command);
 }
 
 void Front(HWND h) {
@@ -49,37 +45,13 @@ void Front(HWND h) {
     Sleep(100);
 }
 
-HWND WaitForWindow(const char* className, const char* title) {
-    for (int i = 0; i < 100; ++i) {
-        if (HWND h = FindWindowA(className, title)) {
-            return h;
-        }
-        Sleep(100);
-    }
-    return nullptr;
-}
-
-// The board's own frame and view: plain windows of this process.
-HWND MakeBoard(HWND* view) {
-    WNDCLASSA wc{};
-    wc.lpfnWndProc = DefWindowProcA;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.lpszClassName = "PerchTestBoard";
-    RegisterClassA(&wc);
-    HWND frame = CreateWindowExA(0, "PerchTestBoard", "Board", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
-                                 700, 400, 200, 150, nullptr, nullptr, wc.hInstance, nullptr);
-    *view = CreateWindowExA(0, "PerchTestBoard", nullptr, WS_CHILD | WS_VISIBLE, 0, 0, 100, 100,
-                            frame, nullptr, wc.hInstance, nullptr);
-    return frame;
-}
-
 }  // namespace
 
 int main() {
-    g_app = WaitForWindow(nullptr, "Test Editor");
-    HWND notepad = WaitForWindow("Notepad", nullptr);
-    HWND winefile = WaitForWindow("WFS_Frame", nullptr);
-    HWND progman = WaitForWindow(nullptr, "Program Manager");
+    g_app = e2e::WaitForWindow(nullptr, "Test Editor");
+    HWND notepad = e2e::WaitForWindow("Notepad", nullptr);
+    HWND winefile = e2e::WaitForWindow("WFS_Frame", nullptr);
+    HWND progman = e2e::WaitForWindow(nullptr, "Program Manager");
     E2E_CHECK(g_app != nullptr);
     E2E_CHECK(notepad != nullptr);
     E2E_CHECK(winefile != nullptr);
@@ -93,7 +65,7 @@ int main() {
     perch::Settings settings;
     settings.Visibility = perch::kVisibilityNormal;
     HWND view = nullptr;
-    HWND frame = MakeBoard(&view);
+    HWND frame = e2e::MakeBoardWindows(&view);
     perch::Tracker tracker(windows, settings, codePage, ToHandle(view), ToHandle(frame));
     perch::BoardFlags flags;
     RecordingHost host;

@@ -1,0 +1,46 @@
+// Window helpers shared by the end-to-end drivers that run under Wine.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "mdi_app_protocol.h"
+
+namespace e2e {
+
+// Sends a command to the test MDI application (see mdi_app.cpp); its answer.
+inline LRESULT MdiAppCommand(HWND app, const std::string& command) {
+    COPYDATASTRUCT data{};
+    data.dwData = kMdiAppCommand;
+    data.cbData = static_cast<DWORD>(command.size());
+    data.lpData = const_cast<char*>(command.data());
+    return SendMessageA(app, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data));
+}
+
+// Waits up to 10 s for a top-level window of the class and title (either may be null).
+inline HWND WaitForWindow(const char* className, const char* title) {
+    for (int i = 0; i < 100; ++i) {
+        if (HWND h = FindWindowA(className, title)) {
+            return h;
+        }
+        Sleep(100);
+    }
+    return nullptr;
+}
+
+// The board's own frame and view: plain windows of this process.
+inline HWND MakeBoardWindows(HWND* view) {
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = DefWindowProcA;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = "PerchTestBoard";
+    RegisterClassA(&wc);
+    HWND frame = CreateWindowExA(0, "PerchTestBoard", "Board", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
+                                 700, 400, 200, 150, nullptr, nullptr, wc.hInstance, nullptr);
+    *view = CreateWindowExA(0, "PerchTestBoard", nullptr, WS_CHILD | WS_VISIBLE, 0, 0, 100, 100,
+                            frame, nullptr, wc.hInstance, nullptr);
+    return frame;
+}
+
+}  // namespace e2e
