@@ -2,7 +2,22 @@
 // (plain #defines only, so the core and windres can both read it).
 #pragma once
 
-#define IDR_MAINFRAME 128
+// The frame's resources: compact menu, accelerators, icon and document string (2); the full
+// menu (3). Toolbar bitmaps: four buttons (2, the NT platform) and five (3, with Cascade).
+#define IDR_MAINFRAME 2
+#define IDR_FULLMENU 3
+#define IDB_TOOLBAR4 2
+#define IDB_TOOLBAR5 3
+
+// Dialog templates.
+#define IDD_ABOUTBOX 100
+#define IDD_SPLASH 113
+#define IDC_ABOUT_NOTICE 1010
+#define IDC_SPLASH_NAME_FRAME 1030
+#define IDC_SPLASH_ICON_FRAME 1033
+
+// The frame's child windows, with the ids every framework of this kind gives them.
+#define AFX_IDW_PANE_FIRST 59648
 
 // Perch's commands: menu items, accelerators, toolbar buttons and their prompts.
 #define ID_SELECT_ALL 32771
@@ -26,9 +41,14 @@
 #define ID_VIEW_TOOLBAR 59392
 #define ID_VIEW_STATUS_BAR 59393
 
-// Messages shown in a message box captioned "Perch".
+// Texts of the string table. The prompt of a command has the command's id; the prompt of
+// a system command SC_x has the id 0xEF00 + (SC_x - 0xF000) / 16.
+#define IDS_APP_TITLE 57344
+#define IDS_IDLE_MESSAGE 57345
+#define IDS_SC_PROMPT_BASE 0xEF00
 #define IDS_FONT_ERROR 1001
 #define IDS_MAXIMIZED_REFUSAL 61216
+#define IDS_CREATE_FAILED 61700
 
 #define PERCH_VERSION_NUMBERS 1, 0, 0, 0
 #define PERCH_VERSION_TEXT "1.0.0.0"
