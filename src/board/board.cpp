@@ -68,6 +68,21 @@ void Board::CreateBoardFont() {
     viewHost.ShowMessage(IDS_FONT_ERROR);
 }
 
+void Board::SaveSettingsOnExit() {
+    if (settings.Save != 0) {
+        frameHost.SaveBarState();
+    }
+    const Rect frame = windows.GetWindowRect(tracker.Frame());
+    RegistryStore(profile_).SaveSettingsAtExit({frame.left, frame.top, frame.right, frame.bottom},
+                                               font, storedFont, settings, storedSettings);
+}
+
+void Board::EmptyBoard() {
+    tracker.ClearTitleLists();
+    tracker.SelectionList().clear();
+    tracker.RebuildDisplayList();
+}
+
 void Board::Paint(Painter& painter) {
     PaintBoard(*this, painter);
 }

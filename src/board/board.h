@@ -64,6 +64,14 @@ class Board final : public BoardHost {
     bool OnCommand(unsigned id);
     // Enabled and checked for every command of the menus, toolbar and accelerators.
     CommandState QueryCommand(unsigned id);
+    // The exit save: with Save on, the bars' state, the frame's rectangle into the
+    // position, then the font, options and colours, each value only when it changed; with
+    // Save off, only "Save" when it changed.
+    void SaveSettingsOnExit();
+    // Empties the title lists, the display list and the selection (the frame is being
+    // minimized: the first tick after it is restored starts from nothing).
+    void EmptyBoard();
+
     // The frame was moved by the user.
     void OnFrameMoved() { placement.OnFrameMoved(); }
 

@@ -55,6 +55,8 @@ class FrameHost {
     virtual void SelectMenu(int clientWidth, bool force) = 0;
     // Whether the toolbar (or the status bar) is showing, by its command id.
     virtual bool IsBarVisible(unsigned barCommandId) const = 0;
+    // Saves the bars' state (visibility, docking, floating position) to the profile.
+    virtual void SaveBarState() = 0;
 
   protected:
     FrameHost() = default;

@@ -227,3 +227,39 @@ TEST_F(BoardCreationTest, CommandStateComesFromOnePlace) {
 
 }  // namespace
 }  // namespace perch
+
+namespace perch {
+namespace {
+
+class BoardExitTest : public test::BoardFixture {};
+
+TEST_F(BoardExitTest, SavesTheBarsAndTheFrameOnlyWithSaveOn) {
+    board.OnCreate();
+    desk.SetRect(frame, {300, 200, 460, 330});
+    board.SaveSettingsOnExit();
+    EXPECT_EQ(frameHost.barStateSaves, 1);
+    EXPECT_EQ(profile.Get("Position", "X Pos"), test::MemoryProfile::Value{std::int32_t{300}});
+    EXPECT_EQ(profile.Get("Position", "Y Size"), test::MemoryProfile::Value{std::int32_t{130}});
+
+    // Save switched off: the bars and the position stay as they were; only "Save" is written.
+    board.OnCommand(ID_SAVE_ON_EXIT);
+    desk.SetRect(frame, {10, 10, 100, 100});
+    profile.ClearLog();
+    board.SaveSettingsOnExit();
+    EXPECT_EQ(frameHost.barStateSaves, 1);
+    EXPECT_EQ(profile.Get("Position", "X Pos"), test::MemoryProfile::Value{std::int32_t{300}});
+    ASSERT_EQ(profile.Writes().size(), 1u);
+    EXPECT_EQ(profile.Writes()[0].name, "Save");
+}
+
+TEST_F(BoardExitTest, MinimizingEmptiesTheBoard) {
+    Watch({"A", "B"});
+    board.tracker.SelectionList() = {"A"};
+    board.EmptyBoard();
+    EXPECT_TRUE(board.tracker.CurrentTitles().empty());
+    EXPECT_TRUE(board.tracker.DisplayList().empty());
+    EXPECT_TRUE(board.tracker.SelectionList().empty());
+}
+
+}  // namespace
+}  // namespace perch

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# perch.exe starts, shows its "Perch" window within a bounded wait, and ends cleanly
-# when the window is closed: once by a posted WM_CLOSE, once by Alt+F4 from the keyboard.
+# perch.exe starts, shows its frame within a bounded wait ("Perch", or "Roost" while it is
+# narrow), and ends cleanly when the frame is closed: once by a posted WM_CLOSE, once by
+# Alt+F4 from the keyboard.
 source "$(dirname "$0")/lib.sh"
 perch=$1
 driver=$2
@@ -8,14 +9,14 @@ driver=$2
 for how in message keyboard; do
     e2e_start "$perch"
     pid=$e2e_last_pid
-    wine "$driver" wait Perch 10000 || e2e_fail "no \"Perch\" window appeared ($how)"
-    wine "$driver" front Perch || e2e_fail "could not bring \"Perch\" to the front ($how)"
+    wine "$driver" wait "Perch|Roost" 10000 || e2e_fail "no Perch frame appeared ($how)"
+    wine "$driver" front "Perch|Roost" || e2e_fail "could not bring the Perch frame to the front ($how)"
     if [ "$how" = message ]; then
-        wine "$driver" close Perch || e2e_fail "could not post WM_CLOSE"
+        wine "$driver" close "Perch|Roost" || e2e_fail "could not post WM_CLOSE"
     else
         # Real input: a click on the caption gives the window X's keyboard focus and
         # makes it the foreground window, then Alt+F4 closes it.
-        read -r left top right _ < <(wine "$driver" rect Perch | tr -d '\r')
+        read -r left top right _ < <(wine "$driver" rect "Perch|Roost" | tr -d '\r')
         [ -n "$right" ] || e2e_fail "could not read the window rectangle"
         xdotool mousemove --sync $(((left + right) / 2)) $((top + 10)) click 1
         sleep 0.3
@@ -23,6 +24,6 @@ for how in message keyboard; do
     fi
     e2e_wait_exit "$pid" 10 || e2e_fail "perch.exe still running 10 s after the close ($how)"
     [ "$e2e_exit_code" -eq 0 ] || e2e_fail "perch.exe exited with $e2e_exit_code ($how)"
-    wine "$driver" gone Perch 2000 || e2e_fail "the \"Perch\" window outlived its process"
+    wine "$driver" gone "Perch|Roost" 2000 || e2e_fail "the Perch frame outlived its process"
     echo "closed by $how: ok"
 done

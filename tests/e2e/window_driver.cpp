@@ -1,19 +1,35 @@
-// Looks at and acts on top-level windows by title, for the end-to-end scripts:
+// Looks at and acts on top-level windows by title ("A|B": either), for the end-to-end
+// scripts:
 //   window_driver wait <title> <ms>     exit 0 once a visible window with that title exists
 //   window_driver gone <title> <ms>     exit 0 once no window has that title
 //   window_driver close <title>         post WM_CLOSE to the window with that title
 //   window_driver front <title>         make that window the foreground window
 //   window_driver rect <title>          print "left top right bottom" of the window
+//   window_driver topmost <title>       print 1 when the window is in the topmost band, else 0
+//   window_driver zorder -              print the visible top-level windows, top first:
+//                                       "<topmost 0|1> <title>" a line
 #include <windows.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 
 namespace {
 
+// A title may name alternatives separated by "|" ("Perch|Roost"): the first that exists.
 HWND FindByTitle(const char* title) {
-    return FindWindowA(nullptr, title);
+    std::string rest = title;
+    for (;;) {
+        const std::size_t bar = rest.find('|');
+        if (HWND h = FindWindowA(nullptr, rest.substr(0, bar).c_str())) {
+            return h;
+        }
+        if (bar == std::string::npos) {
+            return nullptr;
+        }
+        rest = rest.substr(bar + 1);
+    }
 }
 
 bool WaitFor(const char* title, DWORD ms, bool present) {
@@ -57,6 +73,16 @@ int main(int argc, char** argv) {
         }
         return 0;
     }
+    if (std::strcmp(verb, "zorder") == 0) {
+        for (HWND w = GetTopWindow(nullptr); w != nullptr; w = GetWindow(w, GW_HWNDNEXT)) {
+            char text[256] = {};
+            GetWindowTextA(w, text, sizeof text);
+            if (IsWindowVisible(w) && text[0] != '\0') {
+                std::printf("%d %s\n", (GetWindowLongA(w, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0, text);
+            }
+        }
+        return 0;
+    }
     HWND h = FindByTitle(title);
     if (h == nullptr) {
         std::fprintf(stderr, "no window titled \"%s\"\n", title);
@@ -76,6 +102,10 @@ int main(int argc, char** argv) {
         }
         std::printf("%ld %ld %ld %ld\n", static_cast<long>(r.left), static_cast<long>(r.top),
                     static_cast<long>(r.right), static_cast<long>(r.bottom));
+        return 0;
+    }
+    if (std::strcmp(verb, "topmost") == 0) {
+        std::printf("%d\n", (GetWindowLongA(h, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0 ? 1 : 0);
         return 0;
     }
     std::fprintf(stderr, "unknown verb %s\n", verb);

@@ -110,6 +110,7 @@ class RecordingFrameHost final : public FrameHost {
     bool IsBarVisible(unsigned barCommandId) const override {
         return visibleBars.count(barCommandId) != 0;
     }
+    void SaveBarState() override { ++barStateSaves; }
 
     int minTrackWidth = 90;
     int minTrackHeight = 18;
@@ -117,6 +118,7 @@ class RecordingFrameHost final : public FrameHost {
     int menuRemoved = 0;
     std::vector<std::pair<int, bool>> selectedMenus;
     std::map<unsigned, bool> visibleBars;
+    int barStateSaves = 0;
 };
 
 }  // namespace perch::test

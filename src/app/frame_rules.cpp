@@ -1,0 +1,74 @@
+#include "app/frame_rules.h"
+
+#include <algorithm>
+#include <array>
+
+namespace perch {
+namespace {
+
+struct MetricsRow {
+    int belowWidth;  // the row applies to screens narrower than this
+    FrameMetrics metrics;
+};
+
+constexpr std::array<MetricsRow, 4> kMetricsRows = {{
+    {650, {104, 100, 76, 14}},
+    {810, {112, 100, 80, 16}},
+    {1030, {130, 125, 90, 18}},
+    {1290, {140, 140, 96, 20}},
+}};
+constexpr FrameMetrics kWidestScreen = {180, 180, 120, 22};
+
+constexpr int kNarrowestFrame = 50;
+
+// What GetWindowText gives with a limit of 255: at most 254 characters.
+constexpr std::size_t kInstanceTitleLimit = 254;
+
+char FoldAscii(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return FoldAscii(x) == FoldAscii(y);
+           });
+}
+
+}  // namespace
+
+FrameMetrics MetricsForScreenWidth(int screenWidth) {
+    for (const MetricsRow& row : kMetricsRows) {
+        if (screenWidth < row.belowWidth) {
+            return row.metrics;
+        }
+    }
+    return kWidestScreen;
+}
+
+std::string_view CaptionForWidth(int clientWidth, const FrameMetrics& metrics) {
+    return clientWidth <= metrics.shortTitleWidth ? "Roost" : "Perch";
+}
+
+MenuChoice ChooseMenu(int clientWidth, bool compactInUse, bool force, const FrameMetrics& metrics) {
+    if (clientWidth < metrics.compactMenuWidth) {
+        if (compactInUse && !force) {
+            return {MenuToAttach::kNone, compactInUse};
+        }
+        return {MenuToAttach::kCompact, true};
+    }
+    if (!compactInUse && !force) {
+        return {MenuToAttach::kNone, compactInUse};
+    }
+    return {MenuToAttach::kFull, false};
+}
+
+int MinTrackWidthFor(bool menuShown, int cellWidth, const FrameMetrics& metrics) {
+    return menuShown ? metrics.minTrackWidth : std::max(cellWidth, kNarrowestFrame);
+}
+
+bool IsInstanceTitle(std::string_view text) {
+    const std::string_view seen = text.substr(0, std::min(text.size(), kInstanceTitleLimit));
+    return EqualsIgnoringAsciiCase(seen, "Perch") || EqualsIgnoringAsciiCase(seen, "Roost");
+}
+
+}  // namespace perch

@@ -1,0 +1,58 @@
+#pragma once
+
+#include <windows.h>
+
+#include "app/frame_rules.h"
+#include "board/board_hosts.h"
+#include "board/win32/perch_view.h"
+#include "framework/win32/frame_window.h"
+
+namespace perch {
+
+// The program's only top-level window: a small frame around the title board, with an
+// optional menu bar (compact or full by its width), a toolbar and a status bar. It adapts
+// its caption and menu to its width, keeps its minimum sizes from the screen width, lets
+// go of a screen edge when the user moves it away, prepares the board for minimizing and
+// restoring, and runs the board's exit save when it closes.
+class CMainFrame final : public framework::FrameWindow, public FrameHost {
+  public:
+    CMainFrame(WindowSystem& windows, Profile& profile, const CodePage& codePage,
+               FontDescription& font, FontDescription& storedFont);
+    ~CMainFrame() override;
+
+    // Creates the frame, and inside it the board view and the bars; false on failure.
+    bool CreateFrame();
+
+    CPerchView& view() { return m_view; }
+
+    // --- FrameHost ---
+    int MinTrackWidth() const override { return m_metrics.minTrackWidth; }
+    int MinTrackHeight() const override { return m_metrics.minTrackHeight; }
+    void SetMenuShown(bool shown) override { m_menuShown = shown; }
+    void RemoveMenu() override;
+    void SelectMenu(int clientWidth, bool force) override;
+    bool IsBarVisible(unsigned barCommandId) const override;
+    void SaveBarState() override;
+
+  protected:
+    LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    bool OnFrameCommand(UINT id) override;
+
+  private:
+    LRESULT OnCreate();
+    void OnSize(WPARAM type, int cx);
+    LRESULT OnSysCommand(WPARAM id, LPARAM param);
+    // Saves the settings on the way out; the refresh timer keeps running.
+    bool PrepareToClose();
+
+    WindowSystem& m_windows;
+    Profile& m_profile;
+    CPerchView m_view;
+    FrameMetrics m_metrics;  // until the screen is measured, the 810-1029 row
+    HMENU m_compactMenu = nullptr;
+    HMENU m_fullMenu = nullptr;
+    bool m_compactMenuInUse = true;
+    bool m_menuShown = true;
+};
+
+}  // namespace perch

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+
+#include "app/win32/main_frame.h"
+#include "framework/win32/application.h"
+#include "platform/win32/ansi_code_page.h"
+#include "platform/win32/win32_window_system.h"
+#include "settings/settings.h"
+#include "settings/win32/registry_profile.h"
+
+namespace perch {
+
+// The application: hands over to a running instance, or creates the main frame (and with
+// it the board) and runs until the frame is closed.
+class CPerchApp final : public framework::Application {
+  public:
+    CPerchApp();
+
+  protected:
+    bool InitInstance() override;
+
+  private:
+    Win32WindowSystem m_windows;
+    AnsiCodePage m_codePage;
+    RegistryProfile m_profile;
+    // The font setting and its stored copy: process-wide, loaded by the board.
+    FontDescription m_font;
+    FontDescription m_storedFont;
+    std::unique_ptr<CMainFrame> m_frame;
+};
+
+// The first window below the desktop whose text is "Perch" or "Roost" (letter case of A to
+// Z ignored), or none.
+HWND FindRunningInstance();
+
+// Brings a running instance forward: its last active pop-up on top of it.
+void HandOverTo(HWND running);
+
+}  // namespace perch

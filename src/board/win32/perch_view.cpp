@@ -1,0 +1,172 @@
+#include "board/win32/perch_view.h"
+
+#include <windowsx.h>
+
+#include "board/win32/gdi_painter.h"
+#include "framework/win32/strings.h"
+#include "res/resource.h"
+
+namespace perch {
+namespace {
+
+LOGFONTA ToLogFont(const FontDescription& font) {
+    LOGFONTA lf{};
+    lf.lfHeight = font.height;
+    lf.lfWidth = font.width;
+    lf.lfEscapement = font.escapement;
+    lf.lfOrientation = font.orientation;
+    lf.lfWeight = font.weight;
+    lf.lfItalic = font.italic;
+    lf.lfUnderline = font.underline;
+    lf.lfStrikeOut = font.strikeOut;
+    lf.lfCharSet = font.charSet;
+    lf.lfOutPrecision = font.outPrecision;
+    lf.lfClipPrecision = font.clipPrecision;
+    lf.lfQuality = font.quality;
+    lf.lfPitchAndFamily = font.pitchAndFamily;
+    static_assert(sizeof lf.lfFaceName == sizeof font.faceName);
+    memcpy(lf.lfFaceName, font.faceName, sizeof lf.lfFaceName);
+    lf.lfFaceName[sizeof lf.lfFaceName - 1] = '\0';
+    return lf;
+}
+
+}  // namespace
+
+CPerchView::CPerchView(WindowSystem& windows, Profile& profile, const CodePage& codePage,
+                       FrameHost& frame, FontDescription& font, FontDescription& storedFont)
+    : m_board(windows, profile, codePage, *this, frame, font, storedFont) {}
+
+CPerchView::~CPerchView() {
+    ReleaseFont();
+}
+
+bool CPerchView::CreateView(HWND frame) {
+    return Create("PerchView", nullptr, WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, 0, frame,
+                  reinterpret_cast<HMENU>(static_cast<UINT_PTR>(AFX_IDW_PANE_FIRST)));
+}
+
+// --- ViewHost ---
+
+void CPerchView::InvalidateRect(const Rect& rect) {
+    const RECT r{rect.left, rect.top, rect.right, rect.bottom};
+    ::InvalidateRect(Handle(), &r, TRUE);
+}
+
+void CPerchView::InvalidateAll() {
+    ::InvalidateRect(Handle(), nullptr, TRUE);
+}
+
+void CPerchView::ShowMessage(unsigned stringId) {
+    framework::ShowMessageBox(GetParent(Handle()), stringId);
+}
+
+unsigned CPerchView::StartTimer(unsigned id, int periodMs) {
+    return static_cast<unsigned>(SetTimer(Handle(), id, static_cast<UINT>(periodMs), nullptr));
+}
+
+void CPerchView::StopTimer(unsigned timerId) {
+    KillTimer(Handle(), timerId);
+}
+
+int CPerchView::LogPixelsY() {
+    HDC screen = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    return dpi;
+}
+
+bool CPerchView::SetBoardFont(const FontDescription& font) {
+    ReleaseFont();
+    const LOGFONTA lf = ToLogFont(font);
+    m_font = CreateFontIndirectA(&lf);
+    if (m_font == nullptr) {
+        return false;
+    }
+    SendMessageA(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(m_font), TRUE);
+    return true;
+}
+
+void CPerchView::ReleaseFont() {
+    if (m_font != nullptr) {
+        DeleteObject(m_font);
+        m_font = nullptr;
+    }
+}
+
+// --- CommandTarget ---
+
+bool CPerchView::OnCommand(UINT id) {
+    return m_board.OnCommand(id);
+}
+
+framework::CommandStatus CPerchView::QueryCommand(UINT id) {
+    const CommandState state = m_board.QueryCommand(id);
+    return {state.known, state.enabled, state.checked};
+}
+
+// --- Messages ---
+
+LRESULT CPerchView::OnPaint() {
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(Handle(), &ps);
+    {
+        GdiPainter painter(dc, m_font);
+        m_board.Paint(painter);
+    }
+    EndPaint(Handle(), &ps);
+    return 0;
+}
+
+LRESULT CPerchView::OnMouse(MouseMessage message, UINT message32, WPARAM wParam, LPARAM lParam) {
+    const Point at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+    if (m_board.OnMouse(message, static_cast<unsigned>(wParam), at)) {
+        return WndProcDefault(message32, wParam, lParam);
+    }
+    return 0;
+}
+
+LRESULT CPerchView::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_CREATE:
+            m_board.SetBoardWindows(reinterpret_cast<WindowHandle>(Handle()),
+                                    reinterpret_cast<WindowHandle>(GetParent(Handle())));
+            return m_board.OnCreate() == 0 ? 0 : -1;
+        case WM_PAINT:
+            return OnPaint();
+        case WM_PRINTCLIENT: {
+            GdiPainter painter(reinterpret_cast<HDC>(wParam), m_font);
+            m_board.EraseBackground(painter);
+            m_board.Paint(painter);
+            return 0;
+        }
+        case WM_ERASEBKGND: {
+            GdiPainter painter(reinterpret_cast<HDC>(wParam), nullptr);
+            m_board.EraseBackground(painter);
+            return 1;
+        }
+        case WM_TIMER:
+            m_board.OnTimer(static_cast<unsigned>(wParam));
+            return WndProcDefault(message, wParam, lParam);
+        case WM_LBUTTONDOWN:
+            return OnMouse(MouseMessage::kLeftDown, message, wParam, lParam);
+        case WM_LBUTTONUP:
+            return OnMouse(MouseMessage::kLeftUp, message, wParam, lParam);
+        case WM_LBUTTONDBLCLK:
+            return OnMouse(MouseMessage::kLeftDoubleClick, message, wParam, lParam);
+        case WM_RBUTTONDOWN:
+            return OnMouse(MouseMessage::kRightDown, message, wParam, lParam);
+        case WM_RBUTTONUP:
+            return OnMouse(MouseMessage::kRightUp, message, wParam, lParam);
+        case WM_RBUTTONDBLCLK:
+            return OnMouse(MouseMessage::kRightDoubleClick, message, wParam, lParam);
+        case WM_MOUSEMOVE:
+            return OnMouse(MouseMessage::kMove, message, wParam, lParam);
+        case WM_DESTROY:
+            KillTimer(Handle(), m_board.timerId);
+            return 0;
+        default:
+            return WndProcDefault(message, wParam, lParam);
+    }
+}
+
+}  // namespace perch

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <windows.h>
+
+namespace framework {
+
+// How a command's menu item and toolbar button show.
+struct CommandStatus {
+    bool known = false;  // the target answers for this command
+    bool enabled = false;
+    bool checked = false;
+};
+
+// Something that carries out commands and says how they show: one answer per command id
+// for the menu item, the accelerator and the toolbar button alike.
+class CommandTarget {
+  public:
+    virtual ~CommandTarget() = default;
+    // Carries out the command; false when it is not this target's.
+    virtual bool OnCommand(UINT id) = 0;
+    virtual CommandStatus QueryCommand(UINT id) = 0;
+
+  protected:
+    CommandTarget() = default;
+    CommandTarget(const CommandTarget&) = default;
+    CommandTarget& operator=(const CommandTarget&) = default;
+};
+
+}  // namespace framework

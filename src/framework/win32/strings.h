@@ -1,0 +1,24 @@
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+namespace framework {
+
+// A string of the program's string table; "" when there is none.
+std::string LoadResourceString(UINT id);
+
+// A command's status-bar prompt (its string up to "\n") and its tooltip (after "\n").
+std::string CommandPrompt(UINT id);
+std::string CommandTooltip(UINT id);
+
+// The program's title (the string table's application title), the caption of its message
+// boxes.
+std::string AppTitle();
+
+// A modal message box with the program's title, the exclamation icon and an OK button.
+void ShowMessageBox(HWND owner, const std::string& text);
+void ShowMessageBox(HWND owner, UINT stringId);
+
+}  // namespace framework
