@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "app/win32/dialogs.h"
 #include "res/resource.h"
 #include "settings/registry_store.h"
 #include "tracker/refresh_cycle.h"
@@ -148,6 +149,10 @@ bool CMainFrame::PrepareToClose() {
 }
 
 bool CMainFrame::OnFrameCommand(UINT id) {
+    if (id == ID_APP_ABOUT) {
+        CAboutBox().DoModal(Handle());
+        return true;
+    }
     if (id == ID_VIEW_TOOLBAR || id == ID_VIEW_STATUS_BAR) {
         ToggleBar(id);
         Board& board = m_view.board();

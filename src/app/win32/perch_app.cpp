@@ -62,7 +62,35 @@ bool CPerchApp::InitInstance() {
     SetAccelerators(LoadAcceleratorsA(Instance(), MAKEINTRESOURCEA(IDR_MAINFRAME)));
     ShowWindow(m_frame->Handle(), ShowCommand());
     UpdateWindow(m_frame->Handle());
+
+    if (m_frame->view().board().settings.Splash != 0 &&
+        m_splash.CreateModeless(m_frame->Handle())) {
+        ShowWindow(m_splash.Handle(), SW_SHOW);
+    }
+    m_splashShownAt = GetTickCount();
     return true;
+}
+
+bool CPerchApp::OnIdle(long count) {
+    const bool more = Application::OnIdle(count);
+    if (!SplashUp()) {
+        return more;
+    }
+    if (!SplashDue(GetTickCount(), m_splashShownAt)) {
+        return true;
+    }
+    m_splash.Destroy();
+    UpdateWindow(m_frame->Handle());
+    ShowWindow(m_frame->Handle(), SW_SHOWNORMAL);
+    return more;
+}
+
+DWORD CPerchApp::IdleWaitLimit() {
+    if (!SplashUp()) {
+        return INFINITE;
+    }
+    const DWORD elapsed = GetTickCount() - m_splashShownAt;
+    return elapsed > kSplashMs ? 0 : kSplashMs + 1 - elapsed;
 }
 
 }  // namespace perch

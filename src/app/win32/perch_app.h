@@ -4,6 +4,7 @@
 
 #include <memory>
 
+#include "app/win32/dialogs.h"
 #include "app/win32/main_frame.h"
 #include "framework/win32/application.h"
 #include "platform/win32/ansi_code_page.h"
@@ -21,8 +22,14 @@ class CPerchApp final : public framework::Application {
 
   protected:
     bool InitInstance() override;
+    // Takes the splash down on the first idle pass more than 1.5 s after start-up.
+    bool OnIdle(long count) override;
+    // While the splash is up, the loop sleeps until it is due instead of polling.
+    DWORD IdleWaitLimit() override;
 
   private:
+    bool SplashUp() const { return m_splash.Handle() != nullptr; }
+
     Win32WindowSystem m_windows;
     AnsiCodePage m_codePage;
     RegistryProfile m_profile;
@@ -30,6 +37,8 @@ class CPerchApp final : public framework::Application {
     FontDescription m_font;
     FontDescription m_storedFont;
     std::unique_ptr<CMainFrame> m_frame;
+    CSplash m_splash;
+    DWORD m_splashShownAt = 0;  // tick count at the end of start-up
 };
 
 // The first window below the desktop whose text is "Perch" or "Roost" (letter case of A to
