@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "app/bar_state.h"
 #include "app/win32/dialogs.h"
 #include "res/resource.h"
 #include "settings/registry_store.h"
@@ -12,6 +13,8 @@ namespace perch {
 namespace {
 
 constexpr char kFrameClass[] = "PerchFrame";
+// The profile name the bars' state is saved under, beside the program's own sections.
+constexpr char kBarStateName[] = "perch32.ini";
 constexpr SIZE kButtonSize{21, 19};
 constexpr SIZE kImageSize{14, 13};
 // The system commands the frame reacts to, compared whole: an id with low bits set is
@@ -78,6 +81,7 @@ LRESULT CMainFrame::OnCreate() {
                           kButtonSize, kImageSize)) {
         return -1;
     }
+    LoadBarState();
     // No maximize box; a taskbar button always.
     SetWindowLongA(Handle(), GWL_STYLE, GetWindowLongA(Handle(), GWL_STYLE) & ~WS_MAXIMIZEBOX);
     SetWindowLongA(Handle(), GWL_EXSTYLE, GetWindowLongA(Handle(), GWL_EXSTYLE) | WS_EX_APPWINDOW);
@@ -108,7 +112,23 @@ bool CMainFrame::IsBarVisible(unsigned barCommandId) const {
 }
 
 void CMainFrame::SaveBarState() {
-    // The bars' docking state comes with the docking toolbar.
+    HDC screen = GetDC(nullptr);
+    BarStateRecord record{GetDeviceCaps(screen, HORZRES), GetDeviceCaps(screen, VERTRES), {}};
+    ReleaseDC(nullptr, screen);
+    record.bars.push_back({ID_VIEW_STATUS_BAR, StatusBarPane().IsVisible(), DockSide::kBottom});
+    record.bars.push_back({ID_VIEW_TOOLBAR, ToolBar().IsVisible(), DockSide::kTop});
+    perch::SaveBarState(m_profile, kBarStateName, record);
+}
+
+void CMainFrame::LoadBarState() {
+    for (const BarState& bar : perch::LoadBarState(m_profile, kBarStateName).bars) {
+        HWND window = bar.barId == ID_VIEW_TOOLBAR      ? ToolBar().Handle()
+                      : bar.barId == ID_VIEW_STATUS_BAR ? StatusBarPane().Handle()
+                                                        : nullptr;
+        if (window != nullptr) {
+            ShowWindow(window, bar.visible ? SW_SHOWNA : SW_HIDE);
+        }
+    }
 }
 
 void CMainFrame::OnSize(WPARAM type, int cx) {

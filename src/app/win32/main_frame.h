@@ -44,6 +44,8 @@ class CMainFrame final : public framework::FrameWindow, public FrameHost {
     LRESULT OnSysCommand(WPARAM id, LPARAM param);
     // Saves the settings on the way out; the refresh timer keeps running.
     bool PrepareToClose();
+    // Shows or hides the bars as they were saved.
+    void LoadBarState();
 
     WindowSystem& m_windows;
     Profile& m_profile;
