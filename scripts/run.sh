@@ -19,7 +19,11 @@ export PERCH_WINEPREFIX=${PERCH_WINEPREFIX:-$build/wine-run}
 source "$root/scripts/wine-env.sh"
 perch_ensure_prefix
 trap 'wineserver -k >/dev/null 2>&1 || true' EXIT
+# Perch first, then the File Manager: the application in front is the one Perch watches,
+# so its document windows are on the board from the first refresh.
+wine "$build/win32/perch.exe" &
+perch=$!
+wine "$build/win32/tests/e2e/window_driver.exe" wait 'Perch|Roost' 10000 >/dev/null 2>&1 || true
+sleep 2  # the splash goes after 1.5 s and brings Perch's frame forward
 (cd / && wine winefile >/dev/null 2>&1 &)
-# Perch comes second, so it is in front of the File Manager when both are up.
-wine "$build/win32/tests/e2e/window_driver.exe" wait 'Wine File Manager - [Z:\]' 10000 >/dev/null 2>&1 || true
-wine "$build/win32/perch.exe"
+wait "$perch"

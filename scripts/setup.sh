@@ -1,21 +1,39 @@
 #!/usr/bin/env bash
-# Installs what building and testing Perch needs, when it is missing. Idempotent and
-# quiet when everything is there. Needs root (or sudo) only when it has to install.
+# Installs what building and testing Perch needs, when it is missing. It looks for what
+# the build and the tests actually run (the compilers, windres, wine, Xvfb, ...) and
+# installs only the packages that provide the missing ones, so a machine set up some
+# other way is left as it is. Idempotent and quiet when everything is there. Needs root
+# (or sudo) only when it has to install.
 set -euo pipefail
 
-packages=(
-    cmake g++ make
-    libgtest-dev libbenchmark-dev
-    mingw-w64
-    wine wine64 fonts-wine
-    xvfb xdotool imagemagick
+# "<package> <what must exist>": a command on the PATH, or an absolute path.
+needs=(
+    "cmake cmake"
+    "g++ g++"
+    "make make"
+    "libgtest-dev /usr/include/gtest/gtest.h"
+    "libbenchmark-dev /usr/include/benchmark/benchmark.h"
+    # The toolchain file names the win32-thread-model compiler itself.
+    "g++-mingw-w64-x86-64-win32 x86_64-w64-mingw32-g++-win32"
+    "gcc-mingw-w64-x86-64-win32 x86_64-w64-mingw32-gcc-win32"
+    "binutils-mingw-w64-x86-64 x86_64-w64-mingw32-windres"
+    "wine wine"
+    "wine64 /usr/lib/wine/wine64"
+    "fonts-wine /usr/share/wine/fonts"
+    "xvfb Xvfb"
+    "xdotool xdotool"
+    "imagemagick import"
 )
 
 missing=()
-for p in "${packages[@]}"; do
-    if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
-        missing+=("$p")
-    fi
+for need in "${needs[@]}"; do
+    package=${need%% *}
+    thing=${need#* }
+    case "$thing" in
+        /*) [ -e "$thing" ] && continue ;;
+        *) command -v "$thing" >/dev/null 2>&1 && continue ;;
+    esac
+    missing+=("$package")
 done
 [ ${#missing[@]} -eq 0 ] && exit 0
 

@@ -45,7 +45,35 @@ double Median(std::vector<double> times) {
     return times[times.size() / 2];
 }
 
-HWND StartApp(const char* exe, const std::string& title) {
+// The process's CPU time so far, in 100 ns units.
+ULONGLONG CpuTime(HANDLE process) {
+    FILETIME created, exited, kernel, user;
+    if (!GetProcessTimes(process, &created, &exited, &kernel, &user)) {
+        return 0;
+    }
+    const auto value = [](const FILETIME& t) {
+        return (static_cast<ULONGLONG>(t.dwHighDateTime) << 32) | t.dwLowDateTime;
+    };
+    return value(kernel) + value(user);
+}
+
+// Waits until the application has stopped working (no CPU time used for 300 ms, at most
+// 20 s): while it still paints new documents, both sides of the comparison would be
+// slowed by it, and the ratio squeezed toward 1.
+void WaitUntilIdle(HANDLE process, HWND app) {
+    DWORD_PTR result = 0;
+    SendMessageTimeoutA(app, WM_NULL, 0, 0, SMTO_NORMAL, 20000, &result);
+    ULONGLONG last = CpuTime(process);
+    int quietSteps = 0;
+    for (int i = 0; i < 200 && quietSteps < 3; ++i) {
+        Sleep(100);
+        const ULONGLONG now = CpuTime(process);
+        quietSteps = now == last ? quietSteps + 1 : 0;
+        last = now;
+    }
+}
+
+HWND StartApp(const char* exe, const std::string& title, HANDLE* process) {
     std::string command;
     command.append("\"").append(exe).append("\" \"").append(title).append("\"");
     STARTUPINFOA si{};
@@ -56,7 +84,7 @@ HWND StartApp(const char* exe, const std::string& title) {
         return nullptr;
     }
     CloseHandle(pi.hThread);
-    CloseHandle(pi.hProcess);
+    *process = pi.hProcess;
     for (int i = 0; i < 100; ++i) {
         if (HWND h = FindWindowA(nullptr, title.c_str())) {
             return h;
@@ -95,7 +123,8 @@ int main(int argc, char** argv) {
     for (int count : {10, 100, 1000}) {
         std::string title = "Bench ";
         title.append(std::to_string(count));
-        HWND app = StartApp(argv[1], title);
+        HANDLE process = nullptr;
+        HWND app = StartApp(argv[1], title, &process);
         if (app == nullptr) {
             std::fprintf(stderr, "the MDI application did not start\n");
             return 1;
@@ -107,7 +136,7 @@ int main(int argc, char** argv) {
             Send(app, name);
         }
         SetForegroundWindow(app);
-        Sleep(1000);  // let the application finish painting its new documents
+        WaitUntilIdle(process, app);
 
         perch::Win32WindowSystem windows;
         perch::AnsiCodePage codePage;
@@ -163,7 +192,8 @@ int main(int argc, char** argv) {
             worst = 1;
         }
         PostMessageA(app, WM_CLOSE, 0, 0);
-        Sleep(300);
+        WaitForSingleObject(process, 5000);
+        CloseHandle(process);
     }
     DestroyWindow(frame);
     return worst;

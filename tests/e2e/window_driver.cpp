@@ -3,9 +3,10 @@
 //   window_driver wait <title> <ms>     exit 0 once a visible window with that title exists
 //   window_driver gone <title> <ms>     exit 0 once no window has that title
 //   window_driver close <title>         post WM_CLOSE to the window with that title
-//   window_driver front <title>         make that window the foreground window
+//   window_driver front <title> [ms]    make that window the foreground window (retrying)
 //   window_driver rect <title>          print "left top right bottom" of the window
 //   window_driver topmost <title>       print 1 when the window is in the topmost band, else 0
+//   window_driver childrect <title> <id> print the screen rectangle of the child with that id
 //   window_driver zorder -              print the visible top-level windows, top first:
 //                                       "<topmost 0|1> <title>" a line
 #include <windows.h>
@@ -92,12 +93,33 @@ int main(int argc, char** argv) {
         return PostMessageA(h, WM_CLOSE, 0, 0) ? 0 : 1;
     }
     if (std::strcmp(verb, "front") == 0) {
-        SetForegroundWindow(h);
-        return GetForegroundWindow() == h ? 0 : 1;
+        // Asked again until it holds (at most ms): a window of the program that comes up
+        // meanwhile, such as a splash, may take the foreground back once.
+        const DWORD start = GetTickCount();
+        for (;;) {
+            SetForegroundWindow(h);
+            if (GetForegroundWindow() == h) {
+                return 0;
+            }
+            if (GetTickCount() - start > ms) {
+                return 1;
+            }
+            Sleep(100);
+        }
     }
     if (std::strcmp(verb, "rect") == 0) {
         RECT r;
         if (!GetWindowRect(h, &r)) {
+            return 1;
+        }
+        std::printf("%ld %ld %ld %ld\n", static_cast<long>(r.left), static_cast<long>(r.top),
+                    static_cast<long>(r.right), static_cast<long>(r.bottom));
+        return 0;
+    }
+    if (std::strcmp(verb, "childrect") == 0) {
+        RECT r;
+        HWND child = GetDlgItem(h, static_cast<int>(ms));
+        if (child == nullptr || !GetWindowRect(child, &r)) {
             return 1;
         }
         std::printf("%ld %ld %ld %ld\n", static_cast<long>(r.left), static_cast<long>(r.top),
