@@ -19,6 +19,12 @@ export PERCH_WINEPREFIX=${PERCH_WINEPREFIX:-$build/wine-run}
 source "$root/scripts/wine-env.sh"
 perch_ensure_prefix
 trap 'wineserver -k >/dev/null 2>&1 || true' EXIT
+# On a first run, Perch goes to the right edge of the desktop, beside the File Manager
+# rather than under it (Smart Positioning then keeps it there). Later runs start where
+# Perch was closed.
+if ! wine reg query 'HKCU\Software\Halden\Perch\Position' /v 'X Pos' >/dev/null 2>&1; then
+    wine reg add 'HKCU\Software\Halden\Perch\Position' /v 'X Pos' /t REG_DWORD /d 940 /f >/dev/null 2>&1 || true
+fi
 # Perch first, then the File Manager: the application in front is the one Perch watches,
 # so its document windows are on the board from the first refresh.
 wine "$build/win32/perch.exe" &

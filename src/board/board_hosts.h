@@ -46,6 +46,9 @@ class FrameHost {
     // depend on the screen width.
     virtual int MinTrackWidth() const = 0;
     virtual int MinTrackHeight() const = 0;
+    // The narrowest the frame can be made just now (the system widens a narrower request,
+    // keeping the left edge).
+    virtual int MinimumFrameWidth() const = 0;
     // Tells the frame whether its menu bar is meant to show.
     virtual void SetMenuShown(bool shown) = 0;
     // Takes the menu bar off the frame.

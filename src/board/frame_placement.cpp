@@ -72,6 +72,11 @@ void FramePlacement::FitFrameToBoard(int w, int h, bool wholeWindow) {
     if (client.Height() <= kCollapsedClientHeight) {
         h += 10;
     }
+    // The system would widen a narrower frame to its minimum keeping the left edge, and
+    // a frame anchored to the right edge would then reach past it.
+    if (w < frameHost_.MinimumFrameWidth()) {
+        w = frameHost_.MinimumFrameWidth();
+    }
     int x = frameRect.left;
     int y = frameRect.top;
     // The monitor is the one the frame is on now, not the one its new size would reach

@@ -210,6 +210,11 @@ std::string DisplayText(std::string_view title, const Settings& settings, std::s
     std::string text;
     if (settings.Paths == 0 && appName != kFileManagerName) {
         text = FileNameOnly(title, cp);
+        // A folder's window ("Z:\", "C:\DOCS\") has no name after its last backslash;
+        // a blank box would not say which window it stands for.
+        if (text.empty()) {
+            text = std::string(title);
+        }
     } else if (settings.First == 0) {
         text = NameBeforePath(title, cp);
     } else {

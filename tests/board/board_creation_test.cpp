@@ -123,6 +123,17 @@ TEST_F(BoardCreationTest, SnapsToTheEdgeAndStaysThereWhileTheBoardGrows) {
     EXPECT_EQ(desk.Actions().back(),
               Action::SetWindowPos(frame, kHwndTop, 904, 200, 60, 100, kFitFlags));
 
+    // A board narrower than the frame can be: the frame's minimum width is what snaps,
+    // or the system would widen it past the edge.
+    frameHost.minimumFrameWidth = 90;
+    desk.SetRect(frame, {904, 200, 1004, 300});
+    board.placement.snapRight = 1;
+    board.placement.FitFrameToBoard(34, 100, true);
+    EXPECT_EQ(desk.Actions().back(),
+              Action::SetWindowPos(frame, kHwndTop, 934, 200, 90, 100, kFitFlags));
+    frameHost.minimumFrameWidth = 0;
+    board.placement.snapRight = 0;
+
     // Near the bottom it sticks there too; without Smart Positioning nothing sticks.
     desk.SetRect(frame, {100, 660, 200, 765});
     board.placement.FitFrameToBoard(100, 105, true);

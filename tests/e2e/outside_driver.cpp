@@ -4,6 +4,7 @@
 // alternatives separated by "|" ("Perch|Roost"); <frame> is the test MDI application's
 // frame title.
 //   outside_driver client <title>          screen rectangle of the window's client area
+//   outside_driver iconic <title>          1 when the window is minimized, else 0
 //   outside_driver menupoint <title>       a screen point on the first item of the menu bar
 //   outside_driver mdiclient <frame>       "width height" of the MDI client's outer rectangle
 //   outside_driver docrect <frame> <doc>   the document's outer rectangle in the MDI client's
@@ -371,6 +372,10 @@ int main(int argc, char** argv) {
         GetClientRect(h, &r);
         MapWindowPoints(h, nullptr, reinterpret_cast<POINT*>(&r), 2);
         PrintRect(r);
+        return 0;
+    }
+    if (verb == "iconic") {
+        std::printf("%d\n", IsIconic(h) ? 1 : 0);
         return 0;
     }
     if (verb == "menupoint") {

@@ -239,6 +239,9 @@ TEST(DisplayText, PathOptionsAndFileManager) {
     EXPECT_EQ(DisplayText(title, Options(0, 0, 1, 0), "File Manager", cp), "REPORT.DOC C:\\DOCS");
     EXPECT_EQ(DisplayText(title, Options(0, 1, 1, 0), "file manager", cp), "REPORT.DOC");
     EXPECT_EQ(DisplayText(title, Options(0, 1, 1, 0), "File Manager ", cp), "REPORT.DOC");
+    // A folder's window has no file name: its whole title is shown rather than nothing.
+    EXPECT_EQ(DisplayText("Z:\\", Options(0, 1, 1, 0), "Wine File Manager", cp), "Z:\\");
+    EXPECT_EQ(DisplayText("C:\\DOCS\\", Options(0, 1, 2, 4), "Editor", cp), "C:\\D");
 }
 
 TEST(DisplayText, LetterCaseAndLength) {

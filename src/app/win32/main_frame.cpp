@@ -93,6 +93,12 @@ LRESULT CMainFrame::OnCreate() {
     return 0;
 }
 
+int CMainFrame::MinimumFrameWidth() const {
+    // The board may not exist yet while the frame is being created.
+    const int cellWidth = m_view.Handle() != nullptr ? m_view.board().layout.cellWidth : 0;
+    return MinTrackWidthFor(m_menuShown, cellWidth, m_metrics);
+}
+
 void CMainFrame::RemoveMenu() {
     SetMenu(Handle(), nullptr);
 }
@@ -194,9 +200,7 @@ LRESULT CMainFrame::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         case WM_GETMINMAXINFO: {
             auto* info = reinterpret_cast<MINMAXINFO*>(lParam);
-            // The board may not exist yet while the frame is being created.
-            const int cellWidth = m_view.Handle() != nullptr ? m_view.board().layout.cellWidth : 0;
-            info->ptMinTrackSize.x = MinTrackWidthFor(m_menuShown, cellWidth, m_metrics);
+            info->ptMinTrackSize.x = MinimumFrameWidth();
             info->ptMinTrackSize.y = m_metrics.minTrackHeight;
             return WndProcDefault(message, wParam, lParam);
         }

@@ -24,10 +24,12 @@ class CMainFrame final : public framework::FrameWindow, public FrameHost {
     bool CreateFrame();
 
     CPerchView& view() { return m_view; }
+    const CPerchView& view() const { return m_view; }
 
     // --- FrameHost ---
     int MinTrackWidth() const override { return m_metrics.minTrackWidth; }
     int MinTrackHeight() const override { return m_metrics.minTrackHeight; }
+    int MinimumFrameWidth() const override;
     void SetMenuShown(bool shown) override { m_menuShown = shown; }
     void RemoveMenu() override;
     void SelectMenu(int clientWidth, bool force) override;

@@ -22,6 +22,7 @@ class CPerchView final : public framework::Window,
     bool CreateView(HWND frame);
 
     Board& board() { return m_board; }
+    const Board& board() const { return m_board; }
 
     // --- ViewHost ---
     void InvalidateRect(const Rect& rect) override;
