@@ -1,5 +1,6 @@
 #include "app/win32/main_frame.h"
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -14,6 +15,10 @@ namespace {
 
 constexpr char kFrameClass[] = "PerchFrame";
 // The profile name the bars' state is saved under, beside the program's own sections.
+static_assert(static_cast<int>(framework::BarSide::kLeft) == static_cast<int>(DockSide::kLeft) &&
+              static_cast<int>(framework::BarSide::kBottom) ==
+                  static_cast<int>(DockSide::kBottom) &&
+              static_cast<int>(framework::BarSide::kRight) == static_cast<int>(DockSide::kRight));
 constexpr char kBarStateName[] = "perch32.ini";
 constexpr SIZE kButtonSize{21, 19};
 constexpr SIZE kImageSize{14, 13};
@@ -78,7 +83,7 @@ LRESULT CMainFrame::OnCreate() {
         buttons.push_back(ID_WINDOWS_CASCADE);  // the system cascades on the NT platform
     }
     if (!ToolBar().Create(Handle(), ID_VIEW_TOOLBAR, nt ? IDB_TOOLBAR4 : IDB_TOOLBAR5, buttons,
-                          kButtonSize, kImageSize)) {
+                          kButtonSize, kImageSize, [this] { OnBarsChanged(); })) {
         return -1;
     }
     LoadBarState();
@@ -91,6 +96,10 @@ LRESULT CMainFrame::OnCreate() {
     RecalcLayout();
     InvalidateRect(Handle(), nullptr, TRUE);
     return 0;
+}
+
+int CMainFrame::MinTrackHeight() const {
+    return std::max(m_metrics.minTrackHeight, ToolBar().HeightNeeded());
 }
 
 int CMainFrame::MinimumFrameWidth() const {
@@ -122,18 +131,36 @@ void CMainFrame::SaveBarState() {
     BarStateRecord record{GetDeviceCaps(screen, HORZRES), GetDeviceCaps(screen, VERTRES), {}};
     ReleaseDC(nullptr, screen);
     record.bars.push_back({ID_VIEW_STATUS_BAR, StatusBarPane().IsVisible(), DockSide::kBottom});
-    record.bars.push_back({ID_VIEW_TOOLBAR, ToolBar().IsVisible(), DockSide::kTop});
+    const framework::Toolbar& toolBar = ToolBar();
+    const POINT at = toolBar.FloatPosition();
+    record.bars.push_back({ID_VIEW_TOOLBAR, toolBar.IsVisible(),
+                           static_cast<DockSide>(toolBar.Side()), toolBar.IsFloating(),
+                           static_cast<std::int32_t>(at.x), static_cast<std::int32_t>(at.y)});
     perch::SaveBarState(m_profile, kBarStateName, record);
 }
 
 void CMainFrame::LoadBarState() {
     for (const BarState& bar : perch::LoadBarState(m_profile, kBarStateName).bars) {
-        HWND window = bar.barId == ID_VIEW_TOOLBAR      ? ToolBar().Handle()
-                      : bar.barId == ID_VIEW_STATUS_BAR ? StatusBarPane().Handle()
-                                                        : nullptr;
-        if (window != nullptr) {
-            ShowWindow(window, bar.visible ? SW_SHOWNA : SW_HIDE);
+        if (bar.barId == ID_VIEW_STATUS_BAR) {
+            ShowWindow(StatusBarPane().Handle(), bar.visible ? SW_SHOWNA : SW_HIDE);
+        } else if (bar.barId == ID_VIEW_TOOLBAR) {
+            framework::Toolbar& toolBar = ToolBar();
+            toolBar.Show(bar.visible);
+            if (bar.floating) {
+                toolBar.Float({bar.floatX, bar.floatY});
+            } else {
+                toolBar.Dock(static_cast<framework::BarSide>(bar.side));
+            }
         }
+    }
+}
+
+void CMainFrame::OnBarsChanged() {
+    RecalcLayout();
+    // With Auto Size the frame fits the board again at the next paint.
+    if (m_view.Handle() != nullptr && m_view.board().settings.Resize != 0) {
+        m_view.board().SetResizePending(1);
+        m_view.board().InvalidateAll();
     }
 }
 
@@ -181,11 +208,7 @@ bool CMainFrame::OnFrameCommand(UINT id) {
     }
     if (id == ID_VIEW_TOOLBAR || id == ID_VIEW_STATUS_BAR) {
         ToggleBar(id);
-        Board& board = m_view.board();
-        if (board.settings.Resize != 0) {
-            board.SetResizePending(1);
-            board.InvalidateAll();
-        }
+        OnBarsChanged();
         return true;
     }
     return FrameWindow::OnFrameCommand(id);
@@ -201,7 +224,7 @@ LRESULT CMainFrame::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_GETMINMAXINFO: {
             auto* info = reinterpret_cast<MINMAXINFO*>(lParam);
             info->ptMinTrackSize.x = MinimumFrameWidth();
-            info->ptMinTrackSize.y = m_metrics.minTrackHeight;
+            info->ptMinTrackSize.y = m_metrics.minTrackHeight;  // the frame, not its client
             return WndProcDefault(message, wParam, lParam);
         }
         case WM_SYSCOMMAND:

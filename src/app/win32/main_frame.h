@@ -28,7 +28,8 @@ class CMainFrame final : public framework::FrameWindow, public FrameHost {
 
     // --- FrameHost ---
     int MinTrackWidth() const override { return m_metrics.minTrackWidth; }
-    int MinTrackHeight() const override { return m_metrics.minTrackHeight; }
+    // At least as tall as a toolbar docked at a side, so all its buttons show.
+    int MinTrackHeight() const override;
     int MinimumFrameWidth() const override;
     void SetMenuShown(bool shown) override { m_menuShown = shown; }
     void RemoveMenu() override;
@@ -46,8 +47,11 @@ class CMainFrame final : public framework::FrameWindow, public FrameHost {
     LRESULT OnSysCommand(WPARAM id, LPARAM param);
     // Saves the settings on the way out; the refresh timer keeps running.
     bool PrepareToClose();
-    // Shows or hides the bars as they were saved.
+    // Shows or hides the bars as they were saved, and docks or floats the toolbar.
     void LoadBarState();
+    // A bar was shown, hidden, docked or floated: the view gets the space left, and with
+    // Auto Size the frame fits the board again.
+    void OnBarsChanged();
 
     WindowSystem& m_windows;
     Profile& m_profile;

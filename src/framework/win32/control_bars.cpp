@@ -1,17 +1,34 @@
 #include "framework/win32/control_bars.h"
 
 #include <commctrl.h>
+#include <windowsx.h>
+
+#include <cstdlib>
+#include <utility>
 
 namespace framework {
 
-bool Toolbar::Create(HWND parent, UINT id, UINT bitmapId, const std::vector<UINT>& commands,
-                     SIZE buttonSize, SIZE imageSize) {
+namespace {
+
+// How far from an edge of the frame's client area a drop still docks to that edge.
+constexpr int kDockZone = 32;
+// The grip at the start of each row of a docked toolbar, where the user takes hold of it.
+constexpr int kGripWidth = 8;
+constexpr char kPaletteClass[] = "PerchToolPalette";
+
+}  // namespace
+
+bool Toolbar::Create(HWND frame, UINT id, UINT bitmapId, const std::vector<UINT>& commands,
+                     SIZE buttonSize, SIZE imageSize, std::function<void()> onLayoutChanged) {
     HINSTANCE instance = GetModuleHandleA(nullptr);
-    m_hwnd = CreateWindowExA(0, TOOLBARCLASSNAMEA, nullptr,
-                             WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | TBSTYLE_TOOLTIPS |
-                                 TBSTYLE_FLAT | CCS_TOP | CCS_NODIVIDER,
-                             0, 0, 0, 0, parent, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)),
-                             instance, nullptr);
+    m_frame = frame;
+    m_onLayoutChanged = std::move(onLayoutChanged);
+    // The frame places the control itself, on whichever side it is docked.
+    m_hwnd = CreateWindowExA(
+        0, TOOLBARCLASSNAMEA, nullptr,
+        WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | TBSTYLE_TOOLTIPS | TBSTYLE_FLAT |
+            TBSTYLE_WRAPABLE | CCS_NORESIZE | CCS_NOPARENTALIGN | CCS_NODIVIDER,
+        0, 0, 0, 0, frame, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)), instance, nullptr);
     if (m_hwnd == nullptr) {
         return false;
     }
@@ -41,12 +58,12 @@ bool Toolbar::Create(HWND parent, UINT id, UINT bitmapId, const std::vector<UINT
         return false;
     }
     SendMessageA(m_hwnd, TB_SETBUTTONSIZE, 0, MAKELPARAM(buttonSize.cx, buttonSize.cy));
+    SendMessageA(m_hwnd, TB_SETINDENT, kGripWidth, 0);
+    // Commands and notifications go to the frame, also while the toolbar floats.
+    SendMessageA(m_hwnd, TB_SETPARENT, reinterpret_cast<WPARAM>(frame), 0);
+    SetWindowSubclass(m_hwnd, &Toolbar::SubclassProc, 1, reinterpret_cast<DWORD_PTR>(this));
     m_commands = commands;
     return true;
-}
-
-bool Toolbar::IsVisible() const {
-    return m_hwnd != nullptr && (GetWindowLongA(m_hwnd, GWL_STYLE) & WS_VISIBLE) != 0;
 }
 
 void Toolbar::SetButtonState(UINT command, bool enabled, bool checked) {
@@ -62,14 +79,229 @@ void Toolbar::SetButtonState(UINT command, bool enabled, bool checked) {
     }
 }
 
-int Toolbar::AutoSize() {
-    if (!IsVisible()) {
+bool Toolbar::IsVisible() const {
+    return m_hwnd != nullptr && m_shown;
+}
+
+void Toolbar::Show(bool visible) {
+    m_shown = visible;
+    if (m_floating) {
+        ShowWindow(m_palette.Handle(), visible ? SW_SHOWNA : SW_HIDE);
+    } else {
+        ShowWindow(m_hwnd, visible ? SW_SHOWNA : SW_HIDE);
+    }
+    LayoutChanged();
+}
+
+SIZE Toolbar::StripSize(bool vertical) const {
+    const LRESULT size = SendMessageA(m_hwnd, TB_GETBUTTONSIZE, 0, 0);
+    const int buttonWidth = LOWORD(size);
+    const int buttonHeight = HIWORD(size);
+    const int count = static_cast<int>(m_commands.size());
+    const int grip = m_floating ? 0 : kGripWidth;
+    // The control wraps its buttons to its width: one button wide at the sides.
+    return vertical ? SIZE{grip + buttonWidth, buttonHeight * count}
+                    : SIZE{grip + buttonWidth * count, buttonHeight};
+}
+
+void Toolbar::Dock(BarSide side) {
+    const bool wasFloating = m_floating;
+    m_side = side;
+    m_floating = false;
+    SendMessageA(m_hwnd, TB_SETINDENT, kGripWidth, 0);
+    if (wasFloating) {
+        SetParent(m_hwnd, m_frame);
+        SendMessageA(m_hwnd, TB_SETPARENT, reinterpret_cast<WPARAM>(m_frame), 0);
+        ShowWindow(m_palette.Handle(), SW_HIDE);
+    }
+    ShowWindow(m_hwnd, m_shown ? SW_SHOWNA : SW_HIDE);
+    LayoutChanged();
+}
+
+void Toolbar::Float(POINT screenAt) {
+    m_floatAt = screenAt;
+    if (m_palette.Handle() == nullptr &&
+        !m_palette.Create(kPaletteClass, "", WS_POPUP | WS_CAPTION | WS_SYSMENU, WS_EX_TOOLWINDOW,
+                          screenAt.x, screenAt.y, 10, 10, m_frame, nullptr)) {
+        return;
+    }
+    m_floating = true;
+    SendMessageA(m_hwnd, TB_SETINDENT, 0, 0);  // the palette's caption is the handle
+    SetParent(m_hwnd, m_palette.Handle());
+    SendMessageA(m_hwnd, TB_SETPARENT, reinterpret_cast<WPARAM>(m_frame), 0);
+    const SIZE buttons = StripSize(false);
+    RECT r{0, 0, buttons.cx, buttons.cy};
+    AdjustWindowRectEx(&r, WS_POPUP | WS_CAPTION | WS_SYSMENU, FALSE, WS_EX_TOOLWINDOW);
+    SetWindowPos(m_palette.Handle(), nullptr, screenAt.x, screenAt.y, r.right - r.left,
+                 r.bottom - r.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    MoveWindow(m_hwnd, 0, 0, buttons.cx, buttons.cy, TRUE);
+    ShowWindow(m_hwnd, SW_SHOWNA);
+    ShowWindow(m_palette.Handle(), m_shown ? SW_SHOWNA : SW_HIDE);
+    LayoutChanged();
+}
+
+int Toolbar::HeightNeeded() const {
+    const bool side = m_side == BarSide::kLeft || m_side == BarSide::kRight;
+    if (m_hwnd == nullptr || m_floating || !m_shown || !side) {
         return 0;
     }
-    SendMessageA(m_hwnd, TB_AUTOSIZE, 0, 0);
-    RECT r{};
-    GetWindowRect(m_hwnd, &r);
-    return r.bottom - r.top;
+    return StripSize(true).cy;
+}
+
+void Toolbar::LayoutIn(RECT& client) {
+    if (m_hwnd == nullptr || m_floating || !m_shown) {
+        return;
+    }
+    const SIZE buttons = StripSize(m_side == BarSide::kLeft || m_side == BarSide::kRight);
+    const int width = client.right - client.left;
+    const int height = client.bottom - client.top;
+    switch (m_side) {
+        case BarSide::kTop:
+            MoveWindow(m_hwnd, client.left, client.top, width, buttons.cy, TRUE);
+            client.top += buttons.cy;
+            break;
+        case BarSide::kBottom:
+            MoveWindow(m_hwnd, client.left, client.bottom - buttons.cy, width, buttons.cy, TRUE);
+            client.bottom -= buttons.cy;
+            break;
+        case BarSide::kLeft:
+            MoveWindow(m_hwnd, client.left, client.top, buttons.cx, height, TRUE);
+            client.left += buttons.cx;
+            break;
+        case BarSide::kRight:
+            MoveWindow(m_hwnd, client.right - buttons.cx, client.top, buttons.cx, height, TRUE);
+            client.right -= buttons.cx;
+            break;
+    }
+}
+
+bool Toolbar::SideAt(POINT screen, BarSide* side) const {
+    RECT client{};
+    GetClientRect(m_frame, &client);
+    MapWindowPoints(m_frame, nullptr, reinterpret_cast<POINT*>(&client), 2);
+    if (screen.x < client.left - kDockZone || screen.x >= client.right + kDockZone ||
+        screen.y < client.top - kDockZone || screen.y >= client.bottom + kDockZone) {
+        return false;
+    }
+    // The nearest edge, if it is near enough.
+    const int distances[] = {std::abs(screen.y - client.top), std::abs(client.bottom - screen.y),
+                             std::abs(screen.x - client.left), std::abs(client.right - screen.x)};
+    const BarSide sides[] = {BarSide::kTop, BarSide::kBottom, BarSide::kLeft, BarSide::kRight};
+    int best = 0;
+    for (int i = 1; i < 4; ++i) {
+        if (distances[i] < distances[best]) {
+            best = i;
+        }
+    }
+    if (distances[best] > kDockZone) {
+        return false;
+    }
+    *side = sides[best];
+    return true;
+}
+
+void Toolbar::DropAt(POINT screen) {
+    BarSide side{};
+    if (SideAt(screen, &side)) {
+        Dock(side);
+        return;
+    }
+    RECT frame{};
+    GetWindowRect(m_frame, &frame);
+    if (!PtInRect(&frame, screen)) {
+        Float(screen);
+    }
+    // Dropped inside the frame, away from its edges: it stays where it was.
+}
+
+void Toolbar::LayoutChanged() {
+    if (m_onLayoutChanged) {
+        m_onLayoutChanged();
+    }
+}
+
+// Pressing the toolbar outside its buttons starts a drag; the release is the drop.
+LRESULT CALLBACK Toolbar::SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
+                                       UINT_PTR, DWORD_PTR data) {
+    auto* self = reinterpret_cast<Toolbar*>(data);
+    switch (message) {
+        case WM_LBUTTONDOWN: {
+            POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+            if (!self->m_floating &&
+                SendMessageA(hwnd, TB_HITTEST, 0, reinterpret_cast<LPARAM>(&at)) < 0) {
+                self->m_dragging = true;
+                SetCapture(hwnd);
+                SetCursor(LoadCursorA(nullptr, MAKEINTRESOURCEA(32646)));  // IDC_SIZEALL
+                return 0;
+            }
+            break;
+        }
+        case WM_LBUTTONUP:
+            if (self->m_dragging) {
+                self->m_dragging = false;
+                ReleaseCapture();
+                POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+                ClientToScreen(hwnd, &at);
+                self->DropAt(at);
+                return 0;
+            }
+            break;
+        case WM_CAPTURECHANGED:
+            self->m_dragging = false;
+            break;
+        case WM_PAINT:
+            if (!self->m_floating) {
+                // The grip: a raised bar in the indent before the buttons.
+                const LRESULT result = DefSubclassProc(hwnd, message, wParam, lParam);
+                RECT client{};
+                GetClientRect(hwnd, &client);
+                RECT grip{2, 2, 5, client.bottom - 2};
+                HDC dc = GetDC(hwnd);
+                DrawEdge(dc, &grip, BDR_RAISEDINNER, BF_RECT);
+                ReleaseDC(hwnd, dc);
+                return result;
+            }
+            break;
+        case WM_NCDESTROY:
+            RemoveWindowSubclass(hwnd, &Toolbar::SubclassProc, 1);
+            break;
+        default:
+            break;
+    }
+    return DefSubclassProc(hwnd, message, wParam, lParam);
+}
+
+LRESULT FloatingPalette::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_CLOSE:
+            m_toolbar.Show(false);
+            return 0;
+        case WM_NCLBUTTONDBLCLK:
+            if (wParam == HTCAPTION) {
+                m_toolbar.Dock(m_toolbar.Side());
+                return 0;
+            }
+            return WndProcDefault(message, wParam, lParam);
+        case WM_EXITSIZEMOVE: {
+            // Dragged by its caption near an edge of the frame: docked there.
+            POINT at{};
+            GetCursorPos(&at);
+            BarSide side{};
+            if (m_toolbar.SideAt(at, &side)) {
+                m_toolbar.Dock(side);
+            }
+            return 0;
+        }
+        case WM_MOVE:
+            if (IsWindowVisible(Handle())) {
+                RECT r{};
+                GetWindowRect(Handle(), &r);
+                m_toolbar.NoteFloatPosition({r.left, r.top});
+            }
+            return WndProcDefault(message, wParam, lParam);
+        default:
+            return WndProcDefault(message, wParam, lParam);
+    }
 }
 
 bool StatusBar::Create(HWND parent, UINT id) {

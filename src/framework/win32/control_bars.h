@@ -2,29 +2,89 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
+#include "framework/win32/window.h"
+
 namespace framework {
 
-// The system's toolbar control: buttons that send their command ids to the parent, with
-// tooltips read from the string table (the text after "\n" of each command's string).
+// The side of its frame a toolbar is docked to.
+enum class BarSide { kTop, kBottom, kLeft, kRight };
+
+class Toolbar;
+
+// The small window a toolbar floats in: a tool-window caption with a close box. Closing it
+// hides the toolbar; double-clicking its caption, or dropping it near an edge of the frame,
+// docks the toolbar again.
+class FloatingPalette final : public Window {
+  public:
+    explicit FloatingPalette(Toolbar& toolbar) : m_toolbar(toolbar) {}
+
+  protected:
+    LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+  private:
+    Toolbar& m_toolbar;
+};
+
+// The system's toolbar control: buttons that send their command ids to the frame, with
+// tooltips read from the string table (the text after "\n" of each command's string). It
+// docks on any side of its frame (horizontal at the top and bottom, one button a row at
+// the sides) or floats in a palette of its own. The user drags it by its empty part (not a
+// button): dropped near an edge of the frame's client area it docks there, dropped outside
+// the frame it floats where it was dropped.
 class Toolbar {
   public:
     // One image per button, side by side in the bitmap resource, imageWidth apart. The
-    // bitmap's light gray becomes the button face.
-    bool Create(HWND parent, UINT id, UINT bitmapId, const std::vector<UINT>& commands,
-                SIZE buttonSize, SIZE imageSize);
+    // bitmap's light gray becomes the button face. onLayoutChanged is called after the
+    // toolbar docked somewhere else, floated or was shown or hidden.
+    bool Create(HWND frame, UINT id, UINT bitmapId, const std::vector<UINT>& commands,
+                SIZE buttonSize, SIZE imageSize, std::function<void()> onLayoutChanged);
     HWND Handle() const { return m_hwnd; }
     const std::vector<UINT>& Commands() const { return m_commands; }
-    bool IsVisible() const;
     void SetButtonState(UINT command, bool enabled, bool checked);
-    // Lets the control size itself to the parent's width; its height after that.
-    int AutoSize();
+
+    bool IsVisible() const;
+    void Show(bool visible);
+    bool IsFloating() const { return m_floating; }
+    BarSide Side() const { return m_side; }
+    // The palette's screen position while floating (or where it last floated).
+    POINT FloatPosition() const { return m_floatAt; }
+    void Dock(BarSide side);
+    void Float(POINT screenAt);
+    // The palette was moved by the user.
+    void NoteFloatPosition(POINT screenAt) { m_floatAt = screenAt; }
+
+    // How tall the client area must be to show every button: the buttons' column while
+    // docked at a side, 0 otherwise.
+    int HeightNeeded() const;
+    // Takes the toolbar's place out of the frame's client rectangle and puts it there.
+    void LayoutIn(RECT& client);
+
+    // A drop at a screen point: the side of the frame it docks to, or floating.
+    void DropAt(POINT screen);
+    // The side whose edge zone of the frame's client area holds the point, if any.
+    bool SideAt(POINT screen, BarSide* side) const;
 
   private:
+    static LRESULT CALLBACK SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
+                                         UINT_PTR id, DWORD_PTR data);
+    // The buttons' extent in one row, or one column.
+    SIZE StripSize(bool vertical) const;
+    void LayoutChanged();
+
     HWND m_hwnd = nullptr;
+    HWND m_frame = nullptr;
     std::vector<UINT> m_commands;
+    std::function<void()> m_onLayoutChanged;
+    BarSide m_side = BarSide::kTop;
+    bool m_floating = false;
+    bool m_shown = true;
+    bool m_dragging = false;
+    POINT m_floatAt{100, 100};
+    FloatingPalette m_palette{*this};
 };
 
 // The system's status bar with one pane, the message pane.

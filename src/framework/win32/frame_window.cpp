@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+
 #include "framework/win32/strings.h"
 #include "res/resource.h"
 
@@ -28,13 +30,16 @@ void FrameWindow::RecalcLayout() {
     if (Handle() == nullptr) {
         return;
     }
+    // The status bar along the bottom, the toolbar on its side inside that, the view in
+    // what is left.
     RECT client{};
     GetClientRect(Handle(), &client);
-    const int top = m_toolBar.AutoSize();
-    const int bottom = m_statusBar.AutoSize();
+    client.bottom -= m_statusBar.AutoSize();
+    m_toolBar.LayoutIn(client);
     if (m_view != nullptr && m_view->Handle() != nullptr) {
-        const int height = client.bottom - top - bottom;
-        MoveWindow(m_view->Handle(), 0, top, client.right, height > 0 ? height : 0, TRUE);
+        MoveWindow(m_view->Handle(), client.left, client.top,
+                   std::max(0, static_cast<int>(client.right - client.left)),
+                   std::max(0, static_cast<int>(client.bottom - client.top)), TRUE);
     }
 }
 
@@ -99,12 +104,17 @@ CommandStatus FrameWindow::QueryFrameCommand(UINT id) {
 }
 
 bool FrameWindow::ToggleBar(UINT barId) {
-    HWND bar = barId == ID_VIEW_TOOLBAR ? m_toolBar.Handle() : m_statusBar.Handle();
-    if (bar == nullptr) {
-        return false;
+    if (barId == ID_VIEW_TOOLBAR) {
+        if (m_toolBar.Handle() == nullptr) {
+            return false;
+        }
+        m_toolBar.Show(!m_toolBar.IsVisible());
+    } else {
+        if (m_statusBar.Handle() == nullptr) {
+            return false;
+        }
+        ShowWindow(m_statusBar.Handle(), m_statusBar.IsVisible() ? SW_HIDE : SW_SHOWNA);
     }
-    const bool visible = (GetWindowLongA(bar, GWL_STYLE) & WS_VISIBLE) != 0;
-    ShowWindow(bar, visible ? SW_HIDE : SW_SHOWNA);
     RecalcLayout();
     return true;
 }
