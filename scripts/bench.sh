@@ -18,7 +18,8 @@ for b in "$native"/bench/*_bench; do
 done
 
 win32="$root/build/win32"
-case "refresh_tick_wine_bench" in *$filter*) ;; *) exit 0 ;; esac
+wanted() { case "$1" in *$filter*) return 0 ;; *) return 1 ;; esac; }
+wanted refresh_tick_wine_bench || wanted perch_idle_bench || exit 0
 cmake -S "$root" -B "$win32" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" \
     -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build "$win32" -j "$(nproc)" >/dev/null
@@ -28,5 +29,11 @@ perch_start_xvfb
 perch_ensure_prefix
 wineserver -p
 wine "$win32/tests/e2e/window_driver.exe" gone warm-up 0 >/dev/null 2>&1 </dev/null
-echo "== refresh_tick_wine_bench"
-wine "$win32/bench/win32/refresh_tick_wine_bench.exe" "$(winepath -w "$win32/tests/e2e/mdi_app.exe")"
+if wanted refresh_tick_wine_bench; then
+    echo "== refresh_tick_wine_bench"
+    wine "$win32/bench/win32/refresh_tick_wine_bench.exe" "$(winepath -w "$win32/tests/e2e/mdi_app.exe")"
+fi
+if wanted perch_idle_bench; then
+    echo "== perch_idle_bench"
+    bash "$root/bench/win32/perch_idle_bench.sh" "$win32"
+fi

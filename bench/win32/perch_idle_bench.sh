@@ -1,0 +1,61 @@
+#!/usr/bin/env bash
+# perch.exe as a whole under Wine, in one run: its CPU time while it watches an unchanged
+# MDI application with 100 documents for 30 s, against the bare walk over the same 100
+# windows every 1.5 s for 30 s (the ratio), and the time from its start to the first
+# paint of its board. Run by scripts/bench.sh with the private display and prefix set up.
+#   perch_idle_bench.sh <win32 build dir>
+set -uo pipefail
+win32=$1
+seconds=${PERCH_IDLE_SECONDS:-30}
+
+cpu_ticks() {  # user + system clock ticks of a process so far
+    awk '{print $14 + $15}' "/proc/$1/stat"
+}
+
+pids=()
+cleanup() {
+    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+}
+trap cleanup EXIT
+
+wine reg delete 'HKCU\Software\Halden\Perch' /f >/dev/null 2>&1
+wine reg add 'HKCU\Software\Halden\Perch\Options' /v Splash /t REG_DWORD /d 0 /f >/dev/null 2>&1
+wine reg add 'HKCU\Software\Halden\Perch\Position' /v 'X Pos' /t REG_DWORD /d 900 /f >/dev/null 2>&1
+
+echo "== time to the first paint (warm wineserver)"
+wine "$win32/bench/win32/first_paint.exe" "$(winepath -w "$win32/perch.exe")" </dev/null
+
+docs=()
+for i in $(seq -w 1 100); do docs+=("Document $i.txt"); done
+wine "$win32/tests/e2e/mdi_app.exe" "Idle Editor" "${docs[@]}" >/dev/null 2>&1 &
+pids+=($!)
+wine "$win32/tests/e2e/window_driver.exe" wait "Idle Editor" 20000 >/dev/null 2>&1
+wine "$win32/perch.exe" >/dev/null 2>&1 &
+perch=$!
+pids+=("$perch")
+wine "$win32/tests/e2e/window_driver.exe" wait "Perch|Roost" 20000 >/dev/null 2>&1
+wine "$win32/tests/e2e/window_driver.exe" front "Idle Editor" >/dev/null 2>&1
+sleep 5  # the board fills and the frame fits it
+
+before=$(cpu_ticks "$perch")
+sleep "$seconds"
+after=$(cpu_ticks "$perch")
+perch_ms=$(( (after - before) * 1000 / $(getconf CLK_TCK) ))
+
+# The walker runs a little longer than the window measured, so that its start-up is not
+# in it; both sides are read from the same process accounting.
+wine "$win32/bench/win32/walk_baseline.exe" "Idle Editor" $((seconds + 3)) 1500 >/dev/null 2>&1 </dev/null &
+walker=$!
+pids+=("$walker")
+sleep 1
+wbefore=$(cpu_ticks "$walker") || { echo "the baseline walk did not run" >&2; exit 1; }
+sleep "$seconds"
+wafter=$(cpu_ticks "$walker") || { echo "the baseline walk ended early" >&2; exit 1; }
+walk_ms=$(( (wafter - wbefore) * 1000 / $(getconf CLK_TCK) ))
+wait "$walker"
+
+echo "== idle cost over ${seconds} s with 100 unchanged documents"
+echo "perch.exe ${perch_ms} ms CPU, bare walk every 1.5 s ${walk_ms} ms CPU"
+awk -v p="$perch_ms" -v w="$walk_ms" 'BEGIN {
+    if (w < 10) w = 10  # below the clock tick the ratio says nothing
+    printf "perch idle ratio at 100: perch/bare walk = %.2f (target at most 1.5)\n", p / w }'
