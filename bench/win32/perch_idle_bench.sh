@@ -59,3 +59,21 @@ echo "perch.exe ${perch_ms} ms CPU, bare walk every 1.5 s ${walk_ms} ms CPU"
 awk -v p="$perch_ms" -v w="$walk_ms" 'BEGIN {
     if (w < 10) w = 10  # below the clock tick the ratio says nothing
     printf "perch idle ratio at 100: perch/bare walk = %.2f (target at most 1.5)\n", p / w }'
+
+# Paints over 100 unchanged ticks: a second run with a 0.5 s interval, Wine's "win" trace
+# channel logging every BeginPaint of perch.exe's windows.
+kill "$perch" 2>/dev/null; wait "$perch" 2>/dev/null
+wine reg add 'HKCU\Software\Halden\Perch\Options' /v Update /t REG_DWORD /d 500 /f >/dev/null 2>&1
+trace=$(mktemp)
+WINEDEBUG=trace+win wine "$win32/perch.exe" >/dev/null 2>"$trace" &
+perch=$!
+pids+=("$perch")
+wine "$win32/tests/e2e/window_driver.exe" wait "Perch|Roost" 20000 >/dev/null 2>&1
+wine "$win32/tests/e2e/window_driver.exe" front "Idle Editor" >/dev/null 2>&1
+sleep 5
+paints_before=$(grep -c 'NtUserBeginPaint' "$trace")
+sleep 50
+paints_after=$(grep -c 'NtUserBeginPaint' "$trace")
+rm -f "$trace"
+echo "== paints over 100 unchanged ticks (0.5 s each): $((paints_after - paints_before)) (target 0)"
+wine reg delete 'HKCU\Software\Halden\Perch' /f >/dev/null 2>&1
