@@ -94,6 +94,12 @@ void Drop(Tracker& tracker, BoardFlags& flags, BoardHost& host, WindowHandle fra
     if (foreground == tracker.View() || foreground == frame) {
         return;  // the user turned to the board itself: keep what it shows
     }
+    // Perch's own message box or dialog in front (owned by the frame) is the board at
+    // work, not another application: a refusal's message must not lose the selection the
+    // user is about to act on again.
+    if (ForegroundIsOurs(windows, frame)) {
+        return;
+    }
     ClearSelection(tracker, host);
     tracker.ClearTitleLists();
     tracker.RebuildDisplayList();

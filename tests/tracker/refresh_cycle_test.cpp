@@ -269,13 +269,22 @@ TEST_F(RefreshTickTest, OwnFrameInFrontKeepsTheBoard) {
     EXPECT_EQ(tracker.SelectionList(), (Titles{"A"}));
     EXPECT_EQ(host.all, 0);
 
-    // The board's own dialog counts as ours too, but is not the frame: the board empties.
+    // The board's own message box or dialog counts as ours too: the board and the
+    // selection stay, so a refusal's message does not lose what the user selected.
     flags.topmostApplied = 0;
-    desk.SetForeground(desk.CreatePopup(frame, "Properties"));
+    desk.SetForeground(desk.CreatePopup(frame, "Perch"));
     desk.ClearActions();
     Tick();
     EXPECT_EQ(desk.Actions(), (Actions{Topmost()}));
+    EXPECT_EQ(tracker.DisplayList(), (Titles{"A"}));
+    EXPECT_EQ(tracker.SelectionList(), (Titles{"A"}));
+    EXPECT_EQ(host.all, 0);
+
+    // Another application's window in front empties it as before.
+    desk.SetForeground(desk.CreateTopLevel("Notes", "Plain", kOtherProcess));
+    Tick();
     EXPECT_TRUE(tracker.DisplayList().empty());
+    EXPECT_TRUE(tracker.SelectionList().empty());
 }
 
 TEST_F(RefreshTickTest, DialogOfWatchedAppHoldsContentsAndFocus) {
