@@ -182,7 +182,8 @@ void CMainFrame::OnSize(WPARAM type, int cx) {
 LRESULT CMainFrame::OnSysCommand(WPARAM id, LPARAM param) {
     Board& board = m_view.board();
     if (id == kScMinimizeExact) {
-        SetWindowPos(Handle(), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+        // Without SWP_NOACTIVATE, Wine keeps an active frame in the topmost band.
+        SetWindowPos(Handle(), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         board.EmptyBoard();
     }
     const LRESULT result = WndProcDefault(WM_SYSCOMMAND, id, param);

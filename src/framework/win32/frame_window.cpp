@@ -32,15 +32,32 @@ void FrameWindow::RecalcLayout() {
     }
     // The status bar along the bottom, the toolbar on its side inside that, the view in
     // what is left.
-    RECT client{};
-    GetClientRect(Handle(), &client);
+    RECT whole{};
+    GetClientRect(Handle(), &whole);
+    RECT client = whole;
     client.bottom -= m_statusBar.AutoSize();
     m_toolBar.LayoutIn(client);
-    if (m_view != nullptr && m_view->Handle() != nullptr) {
-        MoveWindow(m_view->Handle(), client.left, client.top,
-                   std::max(0, static_cast<int>(client.right - client.left)),
-                   std::max(0, static_cast<int>(client.bottom - client.top)), TRUE);
+    if (m_view == nullptr || m_view->Handle() == nullptr) {
+        return;
     }
+    // The view keeps at least one pixel inside the client area, under the bars if need
+    // be: a view that cannot be seen is never painted, and a view that fits its frame when
+    // it paints would then never get its space back.
+    int width = client.right - client.left;
+    int height = client.bottom - client.top;
+    int left = client.left;
+    int top = client.top;
+    if (width < 1) {
+        width = 1;
+        left = std::max(static_cast<int>(whole.left),
+                        std::min(left, static_cast<int>(whole.right) - 1));
+    }
+    if (height < 1) {
+        height = 1;
+        top = std::max(static_cast<int>(whole.top),
+                       std::min(top, static_cast<int>(whole.bottom) - 1));
+    }
+    MoveWindow(m_view->Handle(), left, top, width, height, TRUE);
 }
 
 void FrameWindow::UpdateBars() {
