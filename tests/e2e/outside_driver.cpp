@@ -1,10 +1,13 @@
 // Looks at perch.exe and the test MDI application from outside, for the end-to-end scripts
 // that drive Perch with real input. It never sends Perch a command: the only messages it
 // sends go to the test MDI application (its own WM_COPYDATA commands). Titles may name
-// alternatives separated by "|" ("Perch|Roost"); <frame> is the test MDI application's
-// frame title.
+// alternatives separated by "|" ("Perch|Roost"); a title also matches a frame that shows a
+// maximized document in its caption ("<title> - [<document>]"). <frame> is the test MDI
+// application's frame title.
+//   outside_driver rect <title>            screen rectangle of the window
 //   outside_driver client <title>          screen rectangle of the window's client area
 //   outside_driver iconic <title>          1 when the window is minimized, else 0
+//   outside_driver childshown <title> <id> 1 when the child with that id is visible, else 0
 //   outside_driver menupoint <title>       a screen point on the first item of the menu bar
 //   outside_driver mdiclient <frame>       "width height" of the MDI client's outer rectangle
 //   outside_driver docrect <frame> <doc>   the document's outer rectangle in the MDI client's
@@ -55,19 +58,33 @@ std::vector<std::string> Alternatives(const char* titles) {
     }
 }
 
-HWND FindByTitle(const char* titles, const char* className = nullptr) {
-    for (const std::string& title : Alternatives(titles)) {
-        if (HWND h = FindWindowA(className, title.c_str())) {
-            return h;
-        }
-    }
-    return nullptr;
-}
-
 std::string TextOf(HWND h) {
     char text[512] = {};
     GetWindowTextA(h, text, sizeof text);
     return text;
+}
+
+bool TitleMatches(const std::string& text, const char* titles) {
+    for (const std::string& title : Alternatives(titles)) {
+        if (text == title || text.rfind(title + " - [", 0) == 0) {
+            return true;
+        }
+    }
+    return false;
+}
+
+HWND FindByTitle(const char* titles) {
+    for (const std::string& title : Alternatives(titles)) {
+        if (HWND h = FindWindowA(nullptr, title.c_str())) {
+            return h;
+        }
+    }
+    for (HWND h = GetTopWindow(nullptr); h != nullptr; h = GetWindow(h, GW_HWNDNEXT)) {
+        if (TitleMatches(TextOf(h), titles)) {
+            return h;
+        }
+    }
+    return nullptr;
 }
 
 std::string ClassOf(HWND h) {
@@ -135,8 +152,7 @@ HWND FindPopupMenu() {
 HWND FindOwnedCaptionless(HWND owner) {
     for (HWND h = GetTopWindow(nullptr); h != nullptr; h = GetWindow(h, GW_HWNDNEXT)) {
         if (IsWindowVisible(h) && GetWindow(h, GW_OWNER) == owner &&
-            (GetWindowLongA(h, GWL_STYLE) & WS_CAPTION) != WS_CAPTION &&
-            ClassOf(h) == "#32770") {
+            (GetWindowLongA(h, GWL_STYLE) & WS_CAPTION) != WS_CAPTION && ClassOf(h) == "#32770") {
             return h;
         }
     }
@@ -257,16 +273,8 @@ int main(int argc, char** argv) {
         return Documents(argc, argv);
     }
     if (verb == "waitfg" && argc >= 4) {
-        const std::vector<std::string> titles = Alternatives(argv[2]);
-        const bool found = WaitUntil(Ms(argv[3]), [&] {
-            const std::string now = TextOf(GetForegroundWindow());
-            for (const std::string& t : titles) {
-                if (now == t) {
-                    return true;
-                }
-            }
-            return false;
-        });
+        const bool found = WaitUntil(
+            Ms(argv[3]), [&] { return TitleMatches(TextOf(GetForegroundWindow()), argv[2]); });
         if (!found) {
             std::fprintf(stderr, "the foreground window is \"%s\", not \"%s\"\n",
                          TextOf(GetForegroundWindow()).c_str(), argv[2]);
@@ -308,8 +316,8 @@ int main(int argc, char** argv) {
         return 0;
     }
     if (verb == "xwindow" && argc >= 4) {
-        HWND h = std::strcmp(argv[2], "#32770") == 0 ? FindMessageBox(argv[3])
-                                                     : FindByTitle(argv[3]);
+        HWND h =
+            std::strcmp(argv[2], "#32770") == 0 ? FindMessageBox(argv[3]) : FindByTitle(argv[3]);
         if (h == nullptr) {
             return NoWindow(argv[3]);
         }
@@ -367,11 +375,26 @@ int main(int argc, char** argv) {
     if (h == nullptr) {
         return NoWindow(argv[2]);
     }
+    if (verb == "rect") {
+        RECT r{};
+        GetWindowRect(h, &r);
+        PrintRect(r);
+        return 0;
+    }
     if (verb == "client") {
         RECT r{};
         GetClientRect(h, &r);
         MapWindowPoints(h, nullptr, reinterpret_cast<POINT*>(&r), 2);
         PrintRect(r);
+        return 0;
+    }
+    if (verb == "childshown" && argc >= 4) {
+        HWND child = GetDlgItem(h, std::atoi(argv[3]));
+        if (child == nullptr) {
+            std::fprintf(stderr, "\"%s\" has no child %s\n", argv[2], argv[3]);
+            return 1;
+        }
+        std::printf("%d\n", IsWindowVisible(child) ? 1 : 0);
         return 0;
     }
     if (verb == "iconic") {

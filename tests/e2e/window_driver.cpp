@@ -7,6 +7,8 @@
 //   window_driver rect <title>          print "left top right bottom" of the window
 //   window_driver topmost <title>       print 1 when the window is in the topmost band, else 0
 //   window_driver childrect <title> <id> print the screen rectangle of the child with that id
+//   window_driver classrect <class>     print the rectangle of the visible top-level window of
+//                                       that class
 //   window_driver zorder -              print the visible top-level windows, top first:
 //                                       "<topmost 0|1> <title>" a line
 #include <windows.h>
@@ -72,6 +74,16 @@ int main(int argc, char** argv) {
                          static_cast<unsigned long>(ms));
             return 1;
         }
+        return 0;
+    }
+    if (std::strcmp(verb, "classrect") == 0) {
+        HWND w = FindWindowA(title, nullptr);
+        RECT r;
+        if (w == nullptr || !IsWindowVisible(w) || !GetWindowRect(w, &r)) {
+            return 1;
+        }
+        std::printf("%ld %ld %ld %ld\n", static_cast<long>(r.left), static_cast<long>(r.top),
+                    static_cast<long>(r.right), static_cast<long>(r.bottom));
         return 0;
     }
     if (std::strcmp(verb, "zorder") == 0) {
