@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <array>
 
+#include "tracker/title_text.h"
+
 namespace perch {
 namespace {
 
@@ -23,16 +25,6 @@ constexpr int kNarrowestFrame = 50;
 
 // What GetWindowText gives with a limit of 255: at most 254 characters.
 constexpr std::size_t kInstanceTitleLimit = 254;
-
-char FoldAscii(char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return FoldAscii(x) == FoldAscii(y);
-           });
-}
 
 }  // namespace
 

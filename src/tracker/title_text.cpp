@@ -233,6 +233,14 @@ std::string DisplayText(std::string_view title, const Settings& settings, std::s
     return text;
 }
 
+bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b) {
+    const auto fold = [](char c) {
+        return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+    };
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
+                                              [&](char x, char y) { return fold(x) == fold(y); });
+}
+
 std::u32string FoldedKey(std::string_view text, const CodePage& cp) {
     std::u32string key;
     key.reserve(text.size());

@@ -60,6 +60,9 @@ std::string DisplayText(std::string_view title, const Settings& settings, std::s
 // code lead << 8 | trail, folded by CodePage::FoldDoubleByte. Returns <0, 0 or >0.
 int CompareTitles(std::string_view a, std::string_view b, const CodePage& cp);
 
+// Equal but for the letter case of A to Z; other bytes compare as they are.
+bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b);
+
 // The title folded as CompareTitles folds it, one code per character: two titles are
 // equal under that comparison exactly when their keys are equal.
 std::u32string FoldedKey(std::string_view text, const CodePage& cp);

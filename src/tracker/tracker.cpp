@@ -20,16 +20,6 @@ constexpr std::string_view kExcludedSeparator = "||";
 // walk up through parents and owners.
 constexpr int kMaxParentSteps = 4096;
 
-char FoldAscii(char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return FoldAscii(x) == FoldAscii(y);
-           });
-}
-
 }  // namespace
 
 bool IsMdiClientClass(std::string_view className) {

@@ -43,11 +43,7 @@ poll_until 5 "$board_height" "the board's height after hiding the toolbar" view_
 keep_pictures bars-hidden
 echo "status bar and toolbar hidden through the menu, the frame fitted to the board: ok"
 
-click_caption "$perch_title"
-wait_foreground "$perch_title"
-xdotool key --clearmodifiers alt+F4
-e2e_wait_exit "$perch_pid" 10 || e2e_fail "perch.exe did not end after Alt+F4"
-perch_pid=""
+perch_close_by_keyboard
 perch_start
 poll_until 5 0 "the status bar shown (1) after a new start" shown $status_bar_id
 poll_until 5 0 "the toolbar shown (1) after a new start" shown "$perch_toolbar_id"
@@ -95,11 +91,7 @@ read -r p_left p_top _ < <(wd classrect PerchToolPalette) || e2e_fail "no floati
 keep_pictures bars-floating
 echo "toolbar floating in its palette where it was dropped: ok"
 
-click_caption "$perch_title"
-wait_foreground "$perch_title"
-xdotool key --clearmodifiers alt+F4
-e2e_wait_exit "$perch_pid" 10 || e2e_fail "perch.exe did not end after Alt+F4"
-perch_pid=""
+perch_close_by_keyboard
 perch_start
 poll_until 5 "500 600" "the palette's position after a new start" \
     sh -c "wine '$window_driver' classrect PerchToolPalette | tr -d '\r' | cut -d' ' -f1,2"

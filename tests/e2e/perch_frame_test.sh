@@ -96,11 +96,7 @@ drag_caption "$perch_title" -150 200
 poll_until 5 "$((from_left - 150)) $((from_top + 200))" "the frame's top left after dragging its caption" \
     eval 'od rect "$perch_title" | cut -d" " -f1,2'
 read_rect "$perch_title"
-click_caption "$perch_title"
-wait_foreground "$perch_title"
-xdotool key --clearmodifiers alt+F4
-e2e_wait_exit "$perch_pid" 10 || e2e_fail "perch.exe did not end after Alt+F4"
-perch_pid=""
+perch_close_by_keyboard
 expect_reg() {  # expect_reg <section> <value name> <number>
     local got
     got=$(e2e_reg_value "$perch_root_key\\$1" "$2")
@@ -122,11 +118,7 @@ perch_start
 before=$(perch_reg_dump)
 click_menu_item 3  # Properties..., Set font..., Save Opts on Exit
 drag_caption "$perch_title" 100 150
-click_caption "$perch_title"
-wait_foreground "$perch_title"
-xdotool key --clearmodifiers alt+F4
-e2e_wait_exit "$perch_pid" 10 || e2e_fail "perch.exe did not end after Alt+F4"
-perch_pid=""
+perch_close_by_keyboard
 after=$(perch_reg_dump)
 [ "$(e2e_reg_value "$perch_root_key\\Options" Save)" = "REG_DWORD 0x0" ] ||
     e2e_fail "Options\\Save is not 0 after turning \"Save Opts on Exit\" off"

@@ -65,6 +65,16 @@ perch_kill() {
     fi
 }
 
+# Closes Perch as a user would, with Alt+F4 on its frame (the exit save runs), and waits
+# for its process to end.
+perch_close_by_keyboard() {
+    click_caption "$perch_title"
+    wait_foreground "$perch_title"
+    xdotool key --clearmodifiers alt+F4
+    e2e_wait_exit "$perch_pid" 10 || e2e_fail "perch.exe did not end after Alt+F4"
+    perch_pid=""
+}
+
 mdi_start() {  # mdi_start <frame title> [document title...]
     mdi_frame=$1
     e2e_start "$mdi_exe" "$@"
