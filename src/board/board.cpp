@@ -72,7 +72,12 @@ void Board::SaveSettingsOnExit() {
     if (settings.Save != 0) {
         frameHost.SaveBarState();
     }
-    const Rect frame = windows.GetWindowRect(tracker.Frame());
+    // A minimized frame's rectangle is its icon's: the position to keep is where it goes
+    // when restored.
+    const WindowHandle frameWindow = tracker.Frame();
+    const Rect frame = windows.IsIconic(frameWindow) || windows.IsZoomed(frameWindow)
+                           ? windows.GetRestoredRect(frameWindow)
+                           : windows.GetWindowRect(frameWindow);
     RegistryStore(profile_).SaveSettingsAtExit({frame.left, frame.top, frame.right, frame.bottom},
                                                font, storedFont, settings, storedSettings);
 }

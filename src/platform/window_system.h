@@ -154,6 +154,9 @@ class WindowSystem {
     virtual Rect GetWindowRect(WindowHandle window) = 0;
     // The client area, origin 0,0.
     virtual Rect GetClientRect(WindowHandle window) = 0;
+    // Where a top-level window goes when it is restored, in screen coordinates: its window
+    // rectangle unless it is minimized or maximized.
+    virtual Rect GetRestoredRect(WindowHandle window) = 0;
     // The owned pop-up that was active last, or the window itself; none when it is gone.
     virtual WindowHandle GetLastActivePopup(WindowHandle window) = 0;
     // Whether the host is the Windows NT platform (GetVersionEx).

@@ -252,12 +252,19 @@ TEST_F(BoardExitTest, SavesTheBarsAndTheFrameOnlyWithSaveOn) {
     EXPECT_EQ(profile.Get("Position", "X Pos"), test::MemoryProfile::Value{std::int32_t{300}});
     EXPECT_EQ(profile.Get("Position", "Y Size"), test::MemoryProfile::Value{std::int32_t{130}});
 
+    // A frame closed while maximized (or minimized) keeps the place it is restored to.
+    desk.Maximize(frame);
+    board.SaveSettingsOnExit();
+    EXPECT_EQ(profile.Get("Position", "X Pos"), test::MemoryProfile::Value{std::int32_t{300}});
+    EXPECT_EQ(profile.Get("Position", "Y Size"), test::MemoryProfile::Value{std::int32_t{130}});
+    desk.Restore(frame);
+
     // Save switched off: the bars and the position stay as they were; only "Save" is written.
     board.OnCommand(ID_SAVE_ON_EXIT);
     desk.SetRect(frame, {10, 10, 100, 100});
     profile.ClearLog();
     board.SaveSettingsOnExit();
-    EXPECT_EQ(frameHost.barStateSaves, 1);
+    EXPECT_EQ(frameHost.barStateSaves, 2);
     EXPECT_EQ(profile.Get("Position", "X Pos"), test::MemoryProfile::Value{std::int32_t{300}});
     ASSERT_EQ(profile.Writes().size(), 1u);
     EXPECT_EQ(profile.Writes()[0].name, "Save");

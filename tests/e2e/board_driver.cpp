@@ -174,6 +174,15 @@ int main() {
     E2E_CHECK(!IsWindow(c));
     E2E_CHECK_EQ(Command("count"), 3);
 
+    // A minimized frame's place to keep is where it is restored to, not its icon.
+    RECT normal{};
+    GetWindowRect(frame, &normal);
+    ShowWindow(frame, SW_MINIMIZE);
+    const perch::Rect restored = windows.GetRestoredRect(ToHandle(frame));
+    E2E_CHECK(IsIconic(frame));
+    E2E_CHECK((restored == perch::Rect{normal.left, normal.top, normal.right, normal.bottom}));
+    E2E_CHECK(!(windows.GetWindowRect(ToHandle(frame)) == restored));
+
     DestroyWindow(frame);
     if (e2e::g_failures == 0) {
         std::printf("board commands on real windows: ok\n");

@@ -500,6 +500,16 @@ Rect SimulatedDesktop::GetClientRect(WindowHandle window) {
     return ClientRectOf(window);
 }
 
+Rect SimulatedDesktop::GetRestoredRect(WindowHandle window) {
+    Enter(Query::kGetRestoredRect, window);
+    const Window* w = Find(window);
+    // Top-level windows only: their rectangles are kept in screen coordinates.
+    if (!w || !IsTopLevel(*w)) {
+        return ScreenRect(window);
+    }
+    return (w->style & (kWsMinimize | kWsMaximize)) != 0 ? w->normalRect : w->rect;
+}
+
 WindowHandle SimulatedDesktop::GetLastActivePopup(WindowHandle window) {
     Enter(Query::kGetLastActivePopup, window);
     const Window* w = Find(window);

@@ -75,6 +75,7 @@ enum class Query {
     kGetWindowProcessId,
     kGetWindowRect,
     kGetClientRect,
+    kGetRestoredRect,
     kGetLastActivePopup,
     kIsNtPlatform,
     kIsHungAppWindow,
@@ -180,6 +181,7 @@ class SimulatedDesktop final : public WindowSystem {
     std::uint32_t GetWindowProcessId(WindowHandle window) override;
     Rect GetWindowRect(WindowHandle window) override;
     Rect GetClientRect(WindowHandle window) override;
+    Rect GetRestoredRect(WindowHandle window) override;
     WindowHandle GetLastActivePopup(WindowHandle window) override;
     bool IsNtPlatform() override;
     bool IsHungAppWindow(WindowHandle window) override;

@@ -202,6 +202,30 @@ Rect Win32WindowSystem::GetClientRect(WindowHandle window) {
     return FromRect(r);
 }
 
+Rect Win32WindowSystem::GetRestoredRect(WindowHandle window) {
+    if (window == kNoWindow) {
+        return {};
+    }
+    const HWND hwnd = ToHwnd(window);
+    WINDOWPLACEMENT placement{};
+    placement.length = sizeof placement;
+    if (!(::IsIconic(hwnd) || ::IsZoomed(hwnd)) || !::GetWindowPlacement(hwnd, &placement)) {
+        return GetWindowRect(window);
+    }
+    RECT r = placement.rcNormalPosition;
+    // The normal position is in work-area coordinates (but for tool windows): shift it by
+    // where the monitor's work area starts.
+    if ((::GetWindowLongA(hwnd, GWL_EXSTYLE) & WS_EX_TOOLWINDOW) == 0) {
+        MONITORINFO info{};
+        info.cbSize = sizeof info;
+        if (::GetMonitorInfoA(::MonitorFromRect(&r, MONITOR_DEFAULTTONEAREST), &info)) {
+            ::OffsetRect(&r, info.rcWork.left - info.rcMonitor.left,
+                         info.rcWork.top - info.rcMonitor.top);
+        }
+    }
+    return FromRect(r);
+}
+
 WindowHandle Win32WindowSystem::GetLastActivePopup(WindowHandle window) {
     // Wine answers a dead handle with the handle itself; the interface says none.
     if (window == kNoWindow || !::IsWindow(ToHwnd(window))) {

@@ -33,6 +33,7 @@ class Win32WindowSystem final : public WindowSystem {
     std::uint32_t GetWindowProcessId(WindowHandle window) override;
     Rect GetWindowRect(WindowHandle window) override;
     Rect GetClientRect(WindowHandle window) override;
+    Rect GetRestoredRect(WindowHandle window) override;
     WindowHandle GetLastActivePopup(WindowHandle window) override;
     bool IsNtPlatform() override;
     bool IsHungAppWindow(WindowHandle window) override;
