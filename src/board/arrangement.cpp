@@ -20,8 +20,6 @@ constexpr int kAreaShrink = 2;
 constexpr int kMaximizedWidthTolerance = 12;
 constexpr std::string_view kWordName = "Microsoft Word";
 constexpr std::string_view kExcelName = "Microsoft Excel";
-// Window trees are acyclic in Win32; the bound only guards against a broken backend.
-constexpr int kMaxParentSteps = 4096;
 
 }  // namespace
 

@@ -91,6 +91,10 @@ inline constexpr WindowHandle kHwndBottom = 1;
 inline constexpr WindowHandle kHwndTopmost = static_cast<WindowHandle>(-1);
 inline constexpr WindowHandle kHwndNoTopmost = static_cast<WindowHandle>(-2);
 
+// Window trees are acyclic in Win32; walks up through parents and owners stop after this
+// many steps only so that a broken backend cannot hang them.
+inline constexpr int kMaxParentSteps = 4096;
+
 // Buffer sizes the callers read texts with: at most 255 title bytes and 31 class bytes.
 inline constexpr int kTitleBufferSize = 256;
 inline constexpr int kClassBufferSize = 32;

@@ -11,9 +11,6 @@ namespace {
 
 constexpr unsigned kPlacementFlags = kSwpNoSize | kSwpNoMove | kSwpNoActivate | kSwpShowWindow;
 
-// Window trees are acyclic in Win32; the bound only guards against a broken backend.
-constexpr int kMaxParentSteps = 4096;
-
 // Whether the foreground is the frame or one of its descendants or owned windows.
 bool ForegroundIsOurs(WindowSystem& windows, WindowHandle frame) {
     WindowHandle window = windows.GetForegroundWindow();

@@ -16,10 +16,6 @@ constexpr std::string_view kMdiClientClasses[] = {"mdiclient", "opusdesk", "xlde
 
 constexpr std::string_view kExcludedSeparator = "||";
 
-// Window trees are acyclic in Win32; the bound only keeps a broken backend from hanging a
-// walk up through parents and owners.
-constexpr int kMaxParentSteps = 4096;
-
 }  // namespace
 
 bool IsMdiClientClass(std::string_view className) {
