@@ -39,9 +39,17 @@ perch_fresh_registry() {
     perch_reg_set Options Splash REG_DWORD 0
 }
 
+# A write that fails is tried twice more after a pause, and its error is shown if it never
+# succeeds: one failed without a word on a loaded machine right after perch.exe had ended.
 perch_reg_set() {  # perch_reg_set <section> <value name> <type> <data>
-    wine reg add "$perch_root_key\\$1" /v "$2" /t "$3" /d "$4" /f >/dev/null 2>&1 ||
-        e2e_fail "could not set $1\\$2"
+    local attempt out
+    for attempt in 1 2 3; do
+        if out=$(wine reg add "$perch_root_key\\$1" /v "$2" /t "$3" /d "$4" /f 2>&1); then
+            return 0
+        fi
+        sleep "$attempt"
+    done
+    e2e_fail "could not set $1\\$2: $(tr -d '\r' <<<"$out" | tail -3)"
 }
 
 # Everything stored under the key, as `wine reg query /s` prints it ("" when it is absent).
