@@ -72,6 +72,17 @@ class Board final : public BoardHost {
     // minimized: the first tick after it is restored starts from nothing).
     void EmptyBoard();
 
+    // Set font: the font dialog between sending the frame to the bottom and making it
+    // topmost again (unless Visibility is Normal); a chosen font becomes the board font.
+    void OnSetFont();
+    // Properties: the properties sheet, with the same z-order steps; OK applies it.
+    void OnProperties();
+    // Takes an accepted sheet into the running board, in this order: the flags, First,
+    // the limits, the interval (the timer restarted only when it changed), the sort
+    // order, the visibility, the menu, the display list, Auto Size (redrawn at once), the
+    // colours, the exclusion list, and a final invalidation.
+    void ApplySettings(const PropertiesPages& pages);
+
     // The frame was moved by the user.
     void OnFrameMoved() { placement.OnFrameMoved(); }
 
@@ -110,6 +121,8 @@ class Board final : public BoardHost {
 
   private:
     void CreateBoardFont();
+    // After the font dialog or the sheet: topmost again unless Visibility is Normal.
+    void RestoreTopmostAfterDialog();
 
     Profile& profile_;
 };

@@ -3,6 +3,7 @@
 #include <string_view>
 
 #include "platform/window_system.h"
+#include "settings/properties.h"
 #include "settings/settings.h"
 
 namespace perch {
@@ -30,6 +31,17 @@ class ViewHost {
     // one), announcing it to the view; false when it could not be created, which leaves
     // the board without a font of its own.
     virtual bool SetBoardFont(const FontDescription& font) = 0;
+    // Invalidates the whole board, erasing the background, and repaints it before
+    // returning.
+    virtual void RedrawNow() = 0;
+    // Runs the system's font dialog modally over the board (screen fonts, no effects),
+    // initialised from the font setting; with OK the chosen font is written into it and the
+    // answer is true.
+    virtual bool ChooseFont(FontDescription& font) = 0;
+    // Runs the properties sheet modally over the board ("Properties", the Settings page
+    // first) with pages built from `pages`; with OK the pages' values are read back into
+    // it and the answer is true. Cancel leaves it as it was.
+    virtual bool RunPropertiesSheet(PropertiesPages& pages) = 0;
 
   protected:
     ViewHost() = default;

@@ -30,6 +30,12 @@ bool Board::OnCommand(unsigned id) {
         case ID_SAVE_ON_EXIT:
             settings.Save = settings.Save == 0 ? 1 : 0;
             return true;
+        case ID_PROPERTIES:
+            OnProperties();
+            return true;
+        case ID_SET_FONT:
+            OnSetFont();
+            return true;
         default:
             return false;
     }

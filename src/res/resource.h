@@ -16,6 +16,33 @@
 #define IDC_SPLASH_NAME_FRAME 1030
 #define IDC_SPLASH_ICON_FRAME 1033
 
+// The pages of the properties sheet: Excluded Apps, Settings, Colors.
+#define IDD_EXCLUDE 102
+#define IDD_CONFIGURE 104
+#define IDD_COLORS 107
+// Settings page.
+#define IDC_SHOW_BOXES 1003
+#define IDC_SHOW_PATHS 1007
+#define IDC_PATHS_FIRST 1009
+#define IDC_SMART_POS 1011
+#define IDC_AUTO_SIZE 1012
+#define IDC_SHOW_SPLASH 1013
+#define IDC_SHOW_FOCUS 1014
+#define IDC_NUM_COLUMNS 1015
+#define IDC_UPDATE 1016
+#define IDC_NUM_CHARS 1017
+#define IDC_SORT 1020
+#define IDC_CAPITALS 1021
+#define IDC_VISIBILITY 1022
+#define IDC_SHOW_MENU 1029
+// Colors page.
+#define IDC_TEXT_COLOR 1000
+#define IDC_BKGND_COLOR 1001
+#define IDC_HLT_COLOR 1002
+#define IDC_FOCUS_COLOR 1005
+// Excluded Apps page.
+#define IDC_EXCLUDED_APPS 1006
+
 // The frame's child windows, with the ids every framework of this kind gives them.
 #define AFX_IDW_PANE_FIRST 59648
 

@@ -132,6 +132,10 @@ void PushFrameToBottom(WindowSystem& windows, WindowHandle frame) {
     windows.SetWindowPos(frame, kHwndBottom, 0, 0, 0, 0, kPlacementFlags);
 }
 
+void BringFrameToTop(WindowSystem& windows, WindowHandle frame) {
+    windows.SetWindowPos(frame, kHwndTop, 0, 0, 0, 0, kPlacementFlags);
+}
+
 void RefreshTick(Tracker& tracker, BoardFlags& flags, BoardHost& host) {
     WindowSystem& windows = tracker.Windows();
     // The frame the tracker knows as the board's own, so that the foreground check and

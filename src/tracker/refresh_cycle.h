@@ -45,9 +45,11 @@ bool ListsEqual(const TitleList& a, const TitleList& b, const CodePage& codePage
 // Invalidates the box of every selected title, then empties the selection.
 void ClearSelection(Tracker& tracker, BoardHost& host);
 
-// Frame placement: topmost, or to the bottom (which also ends topmost). Never activates.
+// Frame placement: topmost, to the bottom (which also ends topmost), or to the top of the
+// ordinary windows. Never activates.
 void MakeFrameTopmost(WindowSystem& windows, WindowHandle frame);
 void PushFrameToBottom(WindowSystem& windows, WindowHandle frame);
+void BringFrameToTop(WindowSystem& windows, WindowHandle frame);
 
 // One refresh: follow the foreground, rescan the watched application, repaint on a
 // change, follow its active document and place the frame as Visibility asks.

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <functional>
 #include <map>
+#include <optional>
 #include <ostream>
 #include <string>
 #include <string_view>
@@ -81,6 +83,36 @@ class RecordingViewHost final : public ViewHost {
         fonts.push_back(font);
         return fontCreates;
     }
+    void RedrawNow() override {
+        ++invalidatedAll;
+        ++redrawsNow;
+        if (onRedraw) {
+            onRedraw();
+        }
+    }
+    bool ChooseFont(FontDescription& font) override {
+        ++fontDialogs;
+        if (duringDialog) {
+            duringDialog();
+        }
+        if (!chosenFont) {
+            return false;
+        }
+        font = *chosenFont;
+        return true;
+    }
+    bool RunPropertiesSheet(PropertiesPages& pages) override {
+        ++sheets;
+        shownPages.push_back(pages);
+        if (duringDialog) {
+            duringDialog();
+        }
+        if (!editPages) {
+            return false;
+        }
+        editPages(pages);
+        return true;
+    }
     void ClearInvalidations() {
         invalidated.clear();
         invalidatedAll = 0;
@@ -94,6 +126,17 @@ class RecordingViewHost final : public ViewHost {
     std::vector<FontDescription> fonts;
     int logPixelsY = 96;
     bool fontCreates = true;
+    int redrawsNow = 0;
+    std::function<void()> onRedraw;  // runs inside RedrawNow
+    // The dialogs: what the user does in them. Without a chosen font the font dialog is
+    // cancelled; without editPages the sheet is cancelled, otherwise editPages changes
+    // the pages and the sheet ends with OK. duringDialog runs while either is open.
+    std::optional<FontDescription> chosenFont;
+    std::function<void(PropertiesPages&)> editPages;
+    std::function<void()> duringDialog;
+    int fontDialogs = 0;
+    int sheets = 0;
+    std::vector<PropertiesPages> shownPages;
 };
 
 // The frame as the board sees it: metrics of a 1024-pixel-wide screen, and a record of
