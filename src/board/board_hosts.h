@@ -37,7 +37,7 @@ class ViewHost {
     // Runs the system's font dialog modally over the board (screen fonts, no effects),
     // initialised from the font setting; with OK the chosen font is written into it and the
     // answer is true.
-    virtual bool ChooseFont(FontDescription& font) = 0;
+    virtual bool RunFontDialog(FontDescription& font) = 0;
     // Runs the properties sheet modally over the board ("Properties", the Settings page
     // first) with pages built from `pages`; with OK the pages' values are read back into
     // it and the answer is true. Cancel leaves it as it was.

@@ -20,7 +20,7 @@ void Board::OnSetFont() {
     const WindowHandle frame = tracker.Frame();
     PushFrameToBottom(windows, frame);
     flags.busy = 1;  // ticks that arrive through the dialog's message loop do nothing
-    if (viewHost.ChooseFont(font) && viewHost.SetBoardFont(font)) {
+    if (viewHost.RunFontDialog(font) && viewHost.SetBoardFont(font)) {
         // A font that cannot be made leaves the board drawing in the device context's font.
         if (settings.Resize != 0) {
             flags.resizePending = 1;

@@ -6,7 +6,8 @@
 // minimize <title>, maximize <title>, restore <title>, activate <title>,
 // clienttext <text> (the MDI client's own window text), popup <title> (an owned
 // pop-up, activated), count (returns 1 + the number of documents), hang <ms> (answers
-// at once, then takes no message for that long: an application that stopped answering).
+// at once, then takes no message for that long: an application that stopped answering),
+// place <x> <y> <width> <height> (the frame's rectangle).
 #include <windows.h>
 
 #include <string>
@@ -76,6 +77,10 @@ LRESULT RunCommand(const std::string& command) {
         ReplyMessage(1);  // the sender goes on; this thread sleeps
         Sleep(static_cast<DWORD>(std::stoul(arg(1))));
         return 1;
+    }
+    if (verb == "place") {  // place <x> <y> <width> <height>: the frame's rectangle
+        return SetWindowPos(g_frame, nullptr, std::stoi(arg(1)), std::stoi(arg(2)),
+                            std::stoi(arg(3)), std::stoi(arg(4)), SWP_NOZORDER | SWP_NOACTIVATE);
     }
     if (verb == "clienttext") {
         return SetWindowTextA(g_client, arg(1).c_str());

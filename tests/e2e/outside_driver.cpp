@@ -30,7 +30,21 @@
 //                                          running message loop paints); prints the time
 //   outside_driver mdi <frame> <verb> [args]  a command to the test MDI application; prints
 //                                          its answer, exit 0 when it is not 0
+// The controls of a dialog (a property sheet's pages included), found by id among the
+// visible descendants of the top-level window titled <title>:
+//   outside_driver ctlrect <title> <id>    the control's screen rectangle
+//   outside_driver ctltext <title> <id>    the control's text
+//   outside_driver ctlstate <title> <id>   "<checked 0|1|2> <enabled 0|1> <selection>" (the
+//                                          selection of a list, -1 for none or no list)
+//   outside_driver tabpoint <title> <i>    a screen point in the middle of tab <i> (from 0) of
+//                                          the window's tab control
+//   outside_driver focusid                 "<id> <class>" of the control with the keyboard
+//                                          focus in the foreground window's thread
+//   outside_driver droplist <ms>           screen rectangle of the open list of a drop-down
+//                                          list ("ComboLBox")
 #include <windows.h>
+
+#include <commctrl.h>
 
 #include <chrono>
 #include <cstdio>
@@ -159,6 +173,67 @@ HWND FindOwnedCaptionless(HWND owner) {
     return nullptr;
 }
 
+HWND FindDropList() {
+    for (HWND h = GetTopWindow(nullptr); h != nullptr; h = GetWindow(h, GW_HWNDNEXT)) {
+        if (IsWindowVisible(h) && ClassOf(h) == "ComboLBox") {
+            return h;
+        }
+    }
+    return nullptr;
+}
+
+// A visible descendant with that control id, depth first.
+HWND FindControl(HWND parent, int id) {
+    for (HWND h = GetWindow(parent, GW_CHILD); h != nullptr; h = GetWindow(h, GW_HWNDNEXT)) {
+        if (!IsWindowVisible(h)) {
+            continue;
+        }
+        if (GetDlgCtrlID(h) == id) {
+            return h;
+        }
+        if (HWND inner = FindControl(h, id)) {
+            return inner;
+        }
+    }
+    return nullptr;
+}
+
+// The middle of a tab of another process's tab control: the rectangle is asked for with a
+// buffer in that process, as the message carries a pointer.
+int TabPoint(HWND window, int index) {
+    HWND tabs = FindWindowExA(window, nullptr, "SysTabControl32", nullptr);
+    if (tabs == nullptr) {
+        std::fprintf(stderr, "the window has no tab control\n");
+        return 1;
+    }
+    DWORD pid = 0;
+    GetWindowThreadProcessId(tabs, &pid);
+    HANDLE process =
+        OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
+    if (process == nullptr) {
+        std::fprintf(stderr, "cannot open the tab control's process\n");
+        return 1;
+    }
+    void* remote = VirtualAllocEx(process, nullptr, sizeof(RECT), MEM_COMMIT, PAGE_READWRITE);
+    RECT r{};
+    const bool got = remote != nullptr &&
+                     SendMessageA(tabs, TCM_GETITEMRECT, static_cast<WPARAM>(index),
+                                  reinterpret_cast<LPARAM>(remote)) != 0 &&
+                     ReadProcessMemory(process, remote, &r, sizeof r, nullptr);
+    if (remote != nullptr) {
+        VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+    }
+    CloseHandle(process);
+    if (!got) {
+        std::fprintf(stderr, "no tab %d\n", index);
+        return 1;
+    }
+    POINT middle{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+    ClientToScreen(tabs, &middle);
+    std::printf("%ld %ld\n", static_cast<long>(middle.x), static_cast<long>(middle.y));
+    return 0;
+}
+
 int Usage() {
     std::fprintf(stderr, "usage: outside_driver <verb> [arguments] (see the source)\n");
     return 2;
@@ -253,6 +328,28 @@ int main(int argc, char** argv) {
     const std::string verb = argv[1];
     if (verb == "foreground") {
         std::printf("%s\n", TextOf(GetForegroundWindow()).c_str());
+        return 0;
+    }
+    if (verb == "focusid") {
+        GUITHREADINFO info{};
+        info.cbSize = sizeof info;
+        const DWORD thread = GetWindowThreadProcessId(GetForegroundWindow(), nullptr);
+        if (!GetGUIThreadInfo(thread, &info) || info.hwndFocus == nullptr) {
+            std::fprintf(stderr, "no control has the focus\n");
+            return 1;
+        }
+        std::printf("%d %s\n", GetDlgCtrlID(info.hwndFocus), ClassOf(info.hwndFocus).c_str());
+        return 0;
+    }
+    if (verb == "droplist" && argc >= 3) {
+        HWND list = nullptr;
+        if (!WaitUntil(Ms(argv[2]), [&] { return (list = FindDropList()) != nullptr; })) {
+            std::fprintf(stderr, "no drop-down list is open\n");
+            return 1;
+        }
+        RECT r{};
+        GetWindowRect(list, &r);
+        PrintRect(r);
         return 0;
     }
     if (verb == "popupmenu" && argc >= 3) {
@@ -387,6 +484,35 @@ int main(int argc, char** argv) {
         MapWindowPoints(h, nullptr, reinterpret_cast<POINT*>(&r), 2);
         PrintRect(r);
         return 0;
+    }
+    if ((verb == "ctlrect" || verb == "ctltext" || verb == "ctlstate") && argc >= 4) {
+        HWND control = FindControl(h, std::atoi(argv[3]));
+        if (control == nullptr) {
+            std::fprintf(stderr, "\"%s\" shows no control %s\n", argv[2], argv[3]);
+            return 1;
+        }
+        if (verb == "ctlrect") {
+            RECT r{};
+            GetWindowRect(control, &r);
+            PrintRect(r);
+        } else if (verb == "ctltext") {
+            // Asked of the control itself: GetWindowText does not ask another process's
+            // child windows, and an edit's text lives in the edit.
+            char text[1024] = {};
+            SendMessageA(control, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
+            std::printf("%s\n", text);
+        } else {
+            const std::string cls = ClassOf(control);
+            const LRESULT checked = cls == "Button" ? SendMessageA(control, BM_GETCHECK, 0, 0) : 0;
+            const LRESULT selection =
+                cls == "ComboBox" ? SendMessageA(control, CB_GETCURSEL, 0, 0) : -1;
+            std::printf("%ld %d %ld\n", static_cast<long>(checked),
+                        IsWindowEnabled(control) ? 1 : 0, static_cast<long>(selection));
+        }
+        return 0;
+    }
+    if (verb == "tabpoint" && argc >= 4) {
+        return TabPoint(h, std::atoi(argv[3]));
     }
     if (verb == "childshown" && argc >= 4) {
         HWND child = GetDlgItem(h, std::atoi(argv[3]));

@@ -147,11 +147,16 @@ read_view() {
     read -r view_left view_top view_right view_bottom <<<"$r"
 }
 
-# The grid of <n> boxes, at most two columns, filled column by column: its rows, columns
-# and one box's size, from the view's size (Auto Size fits the view to the grid).
+# The most columns the board lays out (Max Columns) and the name board_read gives the
+# background colour: what a fresh start has, unless a script sets them.
+grid_max_cols=2
+board_bg=G
+
+# The grid of <n> boxes, at most grid_max_cols columns, filled column by column: its rows,
+# columns and one box's size, from the view's size (Auto Size fits the view to the grid).
 grid_of() {
     local n=$1
-    grid_rows=$(((n + 1) / 2))
+    grid_rows=$(((n + grid_max_cols - 1) / grid_max_cols))
     grid_cols=1
     if [ "$grid_rows" -gt 0 ]; then
         grid_cols=$(((n + grid_rows - 1) / grid_rows))
@@ -291,10 +296,10 @@ board_wait() {  # board_wait <n> <expected> <name> [seconds]
 board_expect() {
     local n=$1 focus=$2 s rows cols out="ok" fill
     shift 2
-    rows=$(((n + 1) / 2))
+    rows=$(((n + grid_max_cols - 1) / grid_max_cols))
     cols=$(((n + rows - 1) / rows))
     for ((s = 0; s < rows * cols; s++)); do
-        fill=G
+        fill=$board_bg
         if [ "$s" -eq "$focus" ]; then fill=W; fi
         if [[ " $* " == *" $s "* ]]; then fill=S; fi
         if [ "$s" -lt "$n" ]; then out+=" ${fill}t"; else out+=" ${fill}-"; fi

@@ -90,7 +90,7 @@ class RecordingViewHost final : public ViewHost {
             onRedraw();
         }
     }
-    bool ChooseFont(FontDescription& font) override {
+    bool RunFontDialog(FontDescription& font) override {
         ++fontDialogs;
         if (duringDialog) {
             duringDialog();

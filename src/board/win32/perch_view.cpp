@@ -1,10 +1,12 @@
 #include "board/win32/perch_view.h"
 
+#include <commdlg.h>
 #include <windowsx.h>
 
 #include "board/win32/gdi_painter.h"
 #include "framework/win32/strings.h"
 #include "res/resource.h"
+#include "settings/win32/perch_property_sheet.h"
 
 namespace perch {
 namespace {
@@ -28,6 +30,27 @@ LOGFONTA ToLogFont(const FontDescription& font) {
     memcpy(lf.lfFaceName, font.faceName, sizeof lf.lfFaceName);
     lf.lfFaceName[sizeof lf.lfFaceName - 1] = '\0';
     return lf;
+}
+
+FontDescription FromLogFont(const LOGFONTA& lf) {
+    FontDescription font;
+    font.height = lf.lfHeight;
+    font.width = lf.lfWidth;
+    font.escapement = lf.lfEscapement;
+    font.orientation = lf.lfOrientation;
+    font.weight = lf.lfWeight;
+    font.italic = lf.lfItalic;
+    font.underline = lf.lfUnderline;
+    font.strikeOut = lf.lfStrikeOut;
+    font.charSet = lf.lfCharSet;
+    font.outPrecision = lf.lfOutPrecision;
+    font.clipPrecision = lf.lfClipPrecision;
+    font.quality = lf.lfQuality;
+    font.pitchAndFamily = lf.lfPitchAndFamily;
+    static_assert(sizeof lf.lfFaceName == sizeof font.faceName);
+    memcpy(font.faceName, lf.lfFaceName, sizeof font.faceName);
+    font.faceName[sizeof font.faceName - 1] = '\0';
+    return font;
 }
 
 }  // namespace
@@ -82,8 +105,33 @@ bool CPerchView::SetBoardFont(const FontDescription& font) {
     if (m_font == nullptr) {
         return false;
     }
+    HCURSOR previous = SetCursor(LoadCursorA(nullptr, IDC_WAIT));
     SendMessageA(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(m_font), TRUE);
+    SetCursor(previous);
     return true;
+}
+
+void CPerchView::RedrawNow() {
+    RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+}
+
+bool CPerchView::RunFontDialog(FontDescription& font) {
+    LOGFONTA lf = ToLogFont(font);
+    CHOOSEFONTA choose{};
+    choose.lStructSize = sizeof choose;
+    choose.hwndOwner = GetParent(Handle());
+    choose.lpLogFont = &lf;
+    // Screen fonts only and no effects group (underline, strikeout, colour).
+    choose.Flags = CF_SCREENFONTS | CF_INITTOLOGFONTSTRUCT;
+    if (!ChooseFontA(&choose)) {
+        return false;
+    }
+    font = FromLogFont(lf);
+    return true;
+}
+
+bool CPerchView::RunPropertiesSheet(PropertiesPages& pages) {
+    return ShowPropertiesSheet(GetParent(Handle()), pages);
 }
 
 void CPerchView::ReleaseFont() {

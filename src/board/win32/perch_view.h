@@ -32,6 +32,9 @@ class CPerchView final : public framework::Window,
     void StopTimer(unsigned timerId) override;
     int LogPixelsY() override;
     bool SetBoardFont(const FontDescription& font) override;
+    void RedrawNow() override;
+    bool RunFontDialog(FontDescription& font) override;
+    bool RunPropertiesSheet(PropertiesPages& pages) override;
 
     // --- CommandTarget ---
     bool OnCommand(UINT id) override;
