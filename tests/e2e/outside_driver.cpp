@@ -38,6 +38,13 @@
 //                                          selection of a list, -1 for none or no list)
 //   outside_driver tabpoint <title> <i>    a screen point in the middle of tab <i> (from 0) of
 //                                          the window's tab control
+//   outside_driver buttonpoint <title> <command>  a screen point in the middle of that
+//                                          command's button on the window's toolbar
+//   outside_driver wintexts <class> <ms>   wait for a visible top-level window of that class;
+//                                          print its caption, then "<class>: <text>" of each
+//                                          visible descendant (texts asked of the windows)
+//   outside_driver nowindow <class> <ms>   exit 0 once no visible top-level window of that
+//                                          class is left
 //   outside_driver focusid                 "<id> <class>" of the control with the keyboard
 //                                          focus in the foreground window's thread
 //   outside_driver droplist <ms>           screen rectangle of the open list of a drop-down
@@ -198,40 +205,98 @@ HWND FindControl(HWND parent, int id) {
     return nullptr;
 }
 
-// The middle of a tab of another process's tab control: the rectangle is asked for with a
-// buffer in that process, as the message carries a pointer.
-int TabPoint(HWND window, int index) {
-    HWND tabs = FindWindowExA(window, nullptr, "SysTabControl32", nullptr);
-    if (tabs == nullptr) {
-        std::fprintf(stderr, "the window has no tab control\n");
-        return 1;
-    }
+// A rectangle another process's control writes into a pointer it is given: the buffer is
+// made in that process. False when the control does not answer.
+bool RemoteRect(HWND control, UINT message, WPARAM wParam, RECT& r) {
     DWORD pid = 0;
-    GetWindowThreadProcessId(tabs, &pid);
+    GetWindowThreadProcessId(control, &pid);
     HANDLE process =
         OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
     if (process == nullptr) {
-        std::fprintf(stderr, "cannot open the tab control's process\n");
-        return 1;
+        return false;
     }
     void* remote = VirtualAllocEx(process, nullptr, sizeof(RECT), MEM_COMMIT, PAGE_READWRITE);
-    RECT r{};
-    const bool got = remote != nullptr &&
-                     SendMessageA(tabs, TCM_GETITEMRECT, static_cast<WPARAM>(index),
-                                  reinterpret_cast<LPARAM>(remote)) != 0 &&
-                     ReadProcessMemory(process, remote, &r, sizeof r, nullptr);
+    const bool got =
+        remote != nullptr &&
+        SendMessageA(control, message, wParam, reinterpret_cast<LPARAM>(remote)) != 0 &&
+        ReadProcessMemory(process, remote, &r, sizeof r, nullptr);
     if (remote != nullptr) {
         VirtualFreeEx(process, remote, 0, MEM_RELEASE);
     }
     CloseHandle(process);
-    if (!got) {
+    return got;
+}
+
+HWND FindDescendantOfClass(HWND parent, const char* className) {
+    for (HWND h = GetWindow(parent, GW_CHILD); h != nullptr; h = GetWindow(h, GW_HWNDNEXT)) {
+        if (IsWindowVisible(h) && ClassOf(h) == className) {
+            return h;
+        }
+        if (HWND inner = FindDescendantOfClass(h, className)) {
+            return inner;
+        }
+    }
+    return nullptr;
+}
+
+int PrintMiddle(HWND control, const RECT& r) {
+    POINT middle{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+    ClientToScreen(control, &middle);
+    std::printf("%ld %ld\n", static_cast<long>(middle.x), static_cast<long>(middle.y));
+    return 0;
+}
+
+// The middle of tab <index> of the window's tab control.
+int TabPoint(HWND window, int index) {
+    HWND tabs = FindDescendantOfClass(window, "SysTabControl32");
+    RECT r{};
+    if (tabs == nullptr || !RemoteRect(tabs, TCM_GETITEMRECT, static_cast<WPARAM>(index), r)) {
         std::fprintf(stderr, "no tab %d\n", index);
         return 1;
     }
-    POINT middle{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
-    ClientToScreen(tabs, &middle);
-    std::printf("%ld %ld\n", static_cast<long>(middle.x), static_cast<long>(middle.y));
-    return 0;
+    return PrintMiddle(tabs, r);
+}
+
+// The middle of the button of a command on the window's toolbar.
+int ButtonPoint(HWND window, int command) {
+    HWND toolbar = FindDescendantOfClass(window, "ToolbarWindow32");
+    const LRESULT index = toolbar != nullptr ? SendMessageA(toolbar, TB_COMMANDTOINDEX,
+                                                            static_cast<WPARAM>(command), 0)
+                                             : -1;
+    RECT r{};
+    if (index < 0 || !RemoteRect(toolbar, TB_GETITEMRECT, static_cast<WPARAM>(index), r)) {
+        std::fprintf(stderr, "no toolbar button for command %d\n", command);
+        return 1;
+    }
+    return PrintMiddle(toolbar, r);
+}
+
+HWND FindTopLevelOfClass(const char* className) {
+    for (HWND h = GetTopWindow(nullptr); h != nullptr; h = GetWindow(h, GW_HWNDNEXT)) {
+        if (IsWindowVisible(h) && ClassOf(h) == className) {
+            return h;
+        }
+    }
+    return nullptr;
+}
+
+void PrintDescendantTexts(HWND parent) {
+    for (HWND h = GetWindow(parent, GW_CHILD); h != nullptr; h = GetWindow(h, GW_HWNDNEXT)) {
+        if (!IsWindowVisible(h)) {
+            continue;
+        }
+        std::vector<char> text(65536, '\0');
+        DWORD_PTR length = 0;
+        SendMessageTimeoutA(h, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()),
+                            SMTO_ABORTIFHUNG, 2000, &length);
+        for (char& c : text) {
+            if (c == '\r' || c == '\n') {
+                c = ' ';
+            }
+        }
+        std::printf("%s: %s\n", ClassOf(h).c_str(), text.data());
+        PrintDescendantTexts(h);
+    }
 }
 
 int Usage() {
@@ -350,6 +415,22 @@ int main(int argc, char** argv) {
         RECT r{};
         GetWindowRect(list, &r);
         PrintRect(r);
+        return 0;
+    }
+    if ((verb == "wintexts" || verb == "nowindow") && argc >= 4) {
+        HWND window = nullptr;
+        const bool wanted = verb == "wintexts";
+        if (!WaitUntil(Ms(argv[3]), [&] {
+                return ((window = FindTopLevelOfClass(argv[2])) != nullptr) == wanted;
+            })) {
+            std::fprintf(stderr, wanted ? "no window of class %s\n" : "a %s window stays\n",
+                         argv[2]);
+            return 1;
+        }
+        if (wanted) {
+            std::printf("%s\n", TextOf(window).c_str());
+            PrintDescendantTexts(window);
+        }
         return 0;
     }
     if (verb == "popupmenu" && argc >= 3) {
@@ -513,6 +594,9 @@ int main(int argc, char** argv) {
     }
     if (verb == "tabpoint" && argc >= 4) {
         return TabPoint(h, std::atoi(argv[3]));
+    }
+    if (verb == "buttonpoint" && argc >= 4) {
+        return ButtonPoint(h, std::atoi(argv[3]));
     }
     if (verb == "childshown" && argc >= 4) {
         HWND child = GetDlgItem(h, std::atoi(argv[3]));

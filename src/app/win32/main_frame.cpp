@@ -244,6 +244,7 @@ LRESULT CMainFrame::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
             PrepareToClose();
             return TRUE;
         case WM_DESTROY:
+            CloseHelp();  // no viewer is left behind
             PostQuitMessage(0);
             return 0;
         default:

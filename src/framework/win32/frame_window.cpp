@@ -94,6 +94,9 @@ bool FrameWindow::RouteCommand(UINT id) {
 }
 
 bool FrameWindow::OnFrameCommand(UINT id) {
+    if (OnHelpCommand(id)) {
+        return true;
+    }
     switch (id) {
         case ID_VIEW_TOOLBAR:
         case ID_VIEW_STATUS_BAR:
@@ -114,6 +117,11 @@ CommandStatus FrameWindow::QueryFrameCommand(UINT id) {
         case ID_VIEW_STATUS_BAR:
             return {true, true, m_statusBar.IsVisible()};
         case ID_APP_EXIT:
+        case ID_HELP_INDEX:
+        case ID_HELP_USING:
+        case ID_CONTEXT_HELP:
+        case ID_HELP:
+        case ID_DEFAULT_HELP:
             return {true, true, false};
         default:
             return {};
@@ -155,6 +163,8 @@ void FrameWindow::OnInitMenuPopup(HMENU menu) {
 }
 
 void FrameWindow::OnMenuSelect(UINT item, UINT flags, HMENU menu) {
+    const bool command = flags != 0xFFFF && (flags & (MF_POPUP | MF_SEPARATOR | MF_SYSMENU)) == 0;
+    m_highlightedCommand = command ? item : 0;
     if (flags == 0xFFFF && menu == nullptr) {
         ShowIdleMessage();  // the menu closed
     } else if ((flags & (MF_POPUP | MF_SEPARATOR)) != 0) {
@@ -207,8 +217,15 @@ LRESULT FrameWindow::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_MENUSELECT:
             OnMenuSelect(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HMENU>(lParam));
             return 0;
+        case WM_ENTERMENULOOP:
+            OnMenuLoop(true);
+            return 0;
         case WM_EXITMENULOOP:
+            OnMenuLoop(false);
             ShowIdleMessage();
+            return 0;
+        case kWmShowHelpTopic:
+            ShowHelpTopic(static_cast<DWORD>(lParam));
             return 0;
         case WM_NOTIFY:
             return OnNotify(reinterpret_cast<NMHDR*>(lParam));

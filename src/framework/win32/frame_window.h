@@ -2,13 +2,19 @@
 
 #include <windows.h>
 
+#include <optional>
 #include <string>
 
 #include "framework/win32/command_target.h"
 #include "framework/win32/control_bars.h"
+#include "framework/win32/help_viewer.h"
 #include "framework/win32/window.h"
 
 namespace framework {
+
+// Asks a frame for a help topic: lParam is the help id. Dialogs of the frame (a property
+// sheet's Help button) send it to their owner.
+inline constexpr UINT kWmShowHelpTopic = WM_APP + 0x365;
 
 // A top-level frame around one view, with an optional menu bar, a toolbar at the top and a
 // status bar at the bottom.
@@ -21,6 +27,12 @@ namespace framework {
 // The status bar's message pane shows the idle message ("Ready") unless a menu item is
 // highlighted or the pointer rests on a toolbar button, when it shows that command's
 // prompt; items of the system menu show the system-command prompts.
+//
+// Help: the frame carries the help commands. "Index" opens the help file's contents, "Using
+// Help" the viewer's own help, F1 the topic of the menu item highlighted (F1 pressed in a
+// menu) or else of the frame's main window, and Shift+F1 a mode in which the next click on
+// a menu item, a toolbar button, the status bar or the view opens that one's topic (Escape
+// or a click elsewhere leaves it).
 class FrameWindow : public Window {
   public:
     // The view fills the space between the bars; it is the frame's first pane.
@@ -44,6 +56,10 @@ class FrameWindow : public Window {
     bool RouteCommand(UINT id);
     CommandStatus QueryCommandStatus(UINT id);
 
+    // The help viewer, made ready on first use.
+    HelpViewer& Help();
+    void ShowHelpTopic(DWORD helpId) { Help().ShowTopic(helpId); }
+
   protected:
     LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
@@ -54,7 +70,19 @@ class FrameWindow : public Window {
     // Shows or hides a bar (by its window id); returns whether it changed.
     bool ToggleBar(UINT barId);
 
+    // The resource whose topic F1 opens when no menu item is highlighted.
+    virtual UINT HelpResourceId() const;
+    // Closes the help viewer the frame opened (when the frame goes).
+    void CloseHelp() { m_help.Close(); }
+
   private:
+    bool OnHelpCommand(UINT id);
+    void RunContextHelpMode();
+    // The help id of what lies at a screen point, or none when it is not the frame's.
+    std::optional<DWORD> HelpIdAt(POINT screen);
+    void OnMenuLoop(bool entering);
+    static LRESULT CALLBACK MenuKeyHook(int code, WPARAM wParam, LPARAM lParam);
+
     void OnInitMenuPopup(HMENU menu);
     void OnMenuSelect(UINT item, UINT flags, HMENU menu);
     LRESULT OnNotify(NMHDR* header);
@@ -64,6 +92,12 @@ class FrameWindow : public Window {
     Toolbar m_toolBar;
     StatusBar m_statusBar;
     std::string m_tooltip;  // kept alive for the tooltip control while it shows
+
+    HelpViewer m_help;
+    bool m_helpReady = false;
+    UINT m_highlightedCommand = 0;  // the menu item highlighted now (0: none)
+    UINT m_menuHelpCommand = 0;     // the menu item F1 was pressed on
+    HHOOK m_menuKeyHook = nullptr;  // watches for F1 while a menu is open
 };
 
 }  // namespace framework

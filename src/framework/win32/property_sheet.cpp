@@ -309,6 +309,18 @@ int CALLBACK PropertySheet::SheetCallback(HWND hwnd, UINT message, LPARAM lParam
     return 0;
 }
 
+LRESULT CALLBACK PropertySheet::HelpKeyHook(int code, WPARAM wParam, LPARAM lParam) {
+    auto* msg = reinterpret_cast<MSG*>(lParam);
+    PropertySheet* sheet = t_sheetStarting;
+    if (code == HC_ACTION && wParam == PM_REMOVE && sheet != nullptr && sheet->m_hwnd != nullptr &&
+        msg->message == WM_KEYDOWN && msg->wParam == VK_F1 &&
+        (msg->hwnd == sheet->m_hwnd || IsChild(sheet->m_hwnd, msg->hwnd))) {
+        msg->message = WM_NULL;
+        PostMessageA(sheet->m_hwnd, PSM_PRESSBUTTON, PSBTN_HELP, 0);
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
 INT_PTR PropertySheet::DoModal() {
     std::vector<PROPSHEETPAGEA> pages;
     pages.reserve(m_pages.size());
@@ -335,9 +347,15 @@ INT_PTR PropertySheet::DoModal() {
 
     PropertySheet* const outer = t_sheetStarting;
     t_sheetStarting = this;
+    // F1 anywhere in the sheet asks for the showing page's help, as its Help button does.
+    HHOOK f1Hook = SetWindowsHookExA(WH_GETMESSAGE, &PropertySheet::HelpKeyHook, nullptr,
+                                     GetCurrentThreadId());
     // With pages that never report a change the return value says little (1 or 0 depends
     // on the comctl32 version); the pages' own answers tell whether OK went through.
     const INT_PTR result = PropertySheetA(&header);
+    if (f1Hook != nullptr) {
+        UnhookWindowsHookEx(f1Hook);
+    }
     t_sheetStarting = outer;
     m_hwnd = nullptr;
     for (PropertyPage* page : m_pages) {

@@ -125,6 +125,8 @@ class PropertySheet {
     UINT m_startPage;
     std::vector<PropertyPage*> m_pages;
     std::function<void(UINT)> m_help;
+
+    static LRESULT CALLBACK HelpKeyHook(int code, WPARAM wParam, LPARAM lParam);
     HWND m_hwnd = nullptr;
     bool m_cancelled = false;
 };

@@ -1,5 +1,8 @@
 #include "settings/win32/perch_property_sheet.h"
 
+#include "framework/help_ids.h"
+#include "framework/win32/frame_window.h"
+
 #include "settings/win32/color_select_page.h"
 #include "settings/win32/configure_page.h"
 #include "settings/win32/exclude_page.h"
@@ -14,6 +17,11 @@ bool ShowPropertiesSheet(HWND owner, PropertiesPages& pages) {
     sheet.AddPage(settingsPage);
     sheet.AddPage(colorsPage);
     sheet.AddPage(excludedPage);
+    // Help (the button or F1) opens the showing page's topic through the frame's help.
+    sheet.SetHelpHandler([owner](UINT pageTemplateId) {
+        SendMessageA(owner, framework::kWmShowHelpTopic, 0,
+                     static_cast<LPARAM>(framework::HelpIdForResource(pageTemplateId)));
+    });
     if (sheet.DoModal() != IDOK) {
         return false;
     }

@@ -1,0 +1,70 @@
+#pragma once
+
+#include <windows.h>
+
+#include <deque>
+#include <string>
+
+#include "framework/help_ids.h"
+
+namespace framework {
+
+// The program's help: a WinHelp file named like the executable with ".HLP", or, where
+// WinHelp does not work (see ChooseHelpViewer), the compiled HTML file ".chm" beside it in
+// HTML Help.
+//
+// WinHelp requests run on a thread of their own, one after the other: WinHelpA waits until
+// the viewer has taken the request, and the viewer may sit in a message box meanwhile (help
+// on help without its file), so the program's own windows keep painting and ticking.
+class HelpViewer {
+  public:
+    HelpViewer() = default;
+    HelpViewer(const HelpViewer&) = delete;
+    HelpViewer& operator=(const HelpViewer&) = delete;
+    ~HelpViewer();
+
+    // Chooses the viewer and the file; `owner` is the window the help is for.
+    void Initialize(HWND owner);
+
+    void ShowTopic(DWORD helpId);
+    void ShowContents();
+    void ShowHelpOnHelp();
+    // Closes the viewer this program opened (at exit). Waits a little for a pending request;
+    // a viewer that does not take it in time is ended, so none is left behind.
+    void Close();
+
+    HelpViewerKind Kind() const { return m_kind; }
+    const std::string& File() const { return m_file; }
+
+  private:
+    struct Request {
+        UINT command;
+        ULONG_PTR data;
+    };
+    void Post(UINT command, ULONG_PTR data);
+    static DWORD WINAPI WorkerMain(LPVOID self);
+    void Work();
+    // The process of the WinHelp viewer, once one is showing.
+    void NoteViewerProcess();
+
+    HWND m_owner = nullptr;
+    HelpViewerKind m_kind = HelpViewerKind::kWinHelp;
+    std::string m_file;
+    bool m_used = false;
+
+    // HTML Help, loaded when it is the viewer.
+    using HtmlHelpFunction = HWND(WINAPI*)(HWND, LPCSTR, UINT, DWORD_PTR);
+    HMODULE m_htmlHelpLibrary = nullptr;
+    HtmlHelpFunction m_htmlHelp = nullptr;
+
+    // The WinHelp thread and its queue.
+    CRITICAL_SECTION m_lock{};
+    bool m_lockReady = false;
+    HANDLE m_wake = nullptr;  // auto-reset: a request or the end is waiting
+    HANDLE m_thread = nullptr;
+    std::deque<Request> m_queue;
+    bool m_stopping = false;
+    DWORD m_viewerProcess = 0;
+};
+
+}  // namespace framework
