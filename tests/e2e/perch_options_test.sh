@@ -203,6 +203,26 @@ wd gone "$sheet" 3000 >/dev/null || e2e_fail "the sheet stayed open after Escape
 poll_until 5 1 "Perch topmost (1) after the sheet's Cancel" wd topmost "$perch_title"
 echo "the font dialog grows the board; Always on Top holds after both dialogs: ok"
 
+# --- A stored text colour outside the sixteen: the Colors page cannot be left. ---
+perch_kill
+perch_reg_set Colors "Red Text" REG_DWORD 10
+perch_reg_set Colors "Green Text" REG_DWORD 20
+perch_reg_set Colors "Blue Text" REG_DWORD 30
+perch_start
+open_sheet
+click_tab 1  # Colors
+expect_control ctlstate 1000 "0 1 -1" "the Text list (no selection for red 10, green 20, blue 30)"
+click_control "$sheet" 1  # OK
+message=$(od msgbox Perch 3000) || e2e_fail "no message for the Text list without a colour"
+[ "$message" = "Please Select a Color" ] || e2e_fail "the Text list without a colour gave \"$message\""
+xdotool key Return
+od nomsgbox Perch 3000 >/dev/null || e2e_fail "the message stayed after Enter"
+wd wait "$sheet" 1000 >/dev/null || e2e_fail "the sheet closed with a list without a colour"
+poll_until 3 "1000 ComboBox" "the focus after \"Please Select a Color\"" od focusid
+xdotool key --clearmodifiers Escape
+wd gone "$sheet" 3000 >/dev/null || e2e_fail "the sheet stayed open after Escape"
+echo "a colour outside the table blocks the Colors page with its message: ok"
+
 perch_kill
 kill "$excluded_pid" 2>/dev/null || true
 echo "PASS"
