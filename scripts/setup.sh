@@ -23,6 +23,8 @@ needs=(
     "xvfb Xvfb"
     "xdotool xdotool"
     "imagemagick import"
+    # chmcmd compiles the HTML help (perch.chm).
+    "fp-utils chmcmd"
 )
 
 missing=()

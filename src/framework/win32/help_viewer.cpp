@@ -4,8 +4,8 @@ namespace framework {
 namespace {
 
 // HTML Help's commands (htmlhelp.h is not part of every toolchain).
+constexpr UINT kHhDisplayTopic = 0x0000;
 constexpr UINT kHhDisplayToc = 0x0001;
-constexpr UINT kHhHelpContext = 0x000F;
 constexpr UINT kHhCloseAll = 0x0012;
 
 // How long Close waits for a pending WinHelp request before it ends the viewer.
@@ -87,8 +87,13 @@ void HelpViewer::Initialize(HWND owner) {
 
 void HelpViewer::ShowTopic(DWORD helpId) {
     if (m_kind == HelpViewerKind::kHtmlHelp) {
+        // The compiled file has a page per help id that leads to its topic; it is opened by
+        // name, since the id map our HTML Help compiler writes does not resolve.
+        char page[32];
+        wsprintfA(page, "::/hid_%08lx.html", static_cast<unsigned long>(helpId));
+        const std::string topic = m_file + page;
         m_used = true;
-        m_htmlHelp(m_owner, m_file.c_str(), kHhHelpContext, helpId);
+        m_htmlHelp(m_owner, topic.c_str(), kHhDisplayTopic, 0);
         return;
     }
     Post(HELP_CONTEXT, helpId);

@@ -1,0 +1,117 @@
+#!/usr/bin/env bash
+# Perch's help opened as a user opens it, in Wine's help viewer: F1 on the board, F1 on
+# each page of the properties sheet, Shift+F1 and a click on a toolbar button, and "Index"
+# from the Help menu, each showing its own topic (read from the viewer's windows, with a
+# picture of each). "Using Help" leaves the viewer in a message box of its own while Perch
+# keeps painting; closing Perch leaves no viewer behind.
+source "$(dirname "$0")/lib.sh"
+source "$(dirname "$0")/perch_lib.sh"
+
+help_source=$(dirname "$0")/../../src/res/perch_help.txt
+viewer=MS_WINHELP  # the window class of the WinHelp viewer
+
+# The title of the topic with that context name in the topic source.
+topic_title() {
+    awk -v name="$1" '$1 == "topic" && $2 == name { found = 1; next }
+        found && $1 == "title" { sub(/^title /, ""); print; exit }' "$help_source"
+}
+# Waits until the viewer shows the topic (its title among the viewer's texts), keeps a
+# picture of it and closes the viewer.
+expect_topic() {  # expect_topic <context name> <picture name>
+    local title texts start=$SECONDS
+    title=$(topic_title "$1")
+    [ -n "$title" ] || e2e_fail "the topic source has no topic $1"
+    while :; do
+        texts=$(od wintexts "$viewer" 5000 2>&1 | tr -d '\r') || true
+        if grep -qF "$title" <<<"$texts"; then
+            break
+        fi
+        [ $((SECONDS - start)) -lt 8 ] ||
+            e2e_fail "the viewer does not show \"$title\" ($1); it shows: $(head -c 400 <<<"$texts")"
+        sleep 0.3
+    done
+    sleep 0.5  # drawn after its texts are in place
+    shot "$artefacts/$2.png"
+    mogrify -crop 1024x768+0+0 +repage "$artefacts/$2.png"
+    close_viewer
+    echo "$2: the viewer shows \"$title\": ok"
+}
+# A click on the viewer's close box (Wine's viewer does not close on Alt+F4).
+close_viewer() {
+    local caption
+    caption=$(od wintexts "$viewer" 1000 | head -n 1 | tr -d '\r')
+    read_rect "$caption"
+    pointer_to $((r_right - 12)) $((r_top + 12))
+    xdotool click 1
+    od nowindow "$viewer" 5000 >/dev/null || e2e_fail "the viewer did not close"
+}
+click_point() {  # click_point "<x> <y>"
+    pointer_to "${1% *}" "${1#* }"
+    xdotool click 1
+}
+
+perch_fresh_registry
+mdi_start "Help Editor" "First document.txt" "Second document.txt"
+perch_start
+click_caption "$mdi_frame"
+wait_foreground "$mdi_frame"
+boxes=("First document.txt" "Second document.txt")
+board_wait 2 "$(board_expect 2 "$(top_box)")" help-board 8
+
+# F1 on the board.
+perch_keys F1
+expect_topic board help-f1-board
+
+# F1 with each page of the properties sheet showing.
+sheet=Properties
+click_menu_item 1  # Properties...
+wd wait "$sheet" 5000 >/dev/null || e2e_fail "no properties sheet"
+for page in 0 1 2; do
+    click_caption "$sheet"
+    wait_foreground "$sheet"
+    point=$(od tabpoint "$sheet" "$page") || e2e_fail "the sheet has no tab $page"
+    click_point "$point"
+    sleep 0.3
+    xdotool key F1
+    case $page in
+        0) expect_topic page.settings help-f1-settings ;;
+        1) expect_topic page.colors help-f1-colors ;;
+        2) expect_topic page.excluded help-f1-excluded ;;
+    esac
+done
+click_caption "$sheet"
+wait_foreground "$sheet"
+xdotool key --clearmodifiers Escape
+wd gone "$sheet" 3000 >/dev/null || e2e_fail "the sheet stayed open after Escape"
+
+# Shift+F1, then a click on the Tile Vert button (32788).
+perch_keys shift+F1
+sleep 0.3
+point=$(od buttonpoint "$perch_title" 32788) || e2e_fail "no Tile Vert button"
+click_point "$point"
+expect_topic cmd.tile_vert help-shift-f1-tile-vert
+[ "$(od docstate "$mdi_frame" "First document.txt")" = "0 0" ] ||
+    e2e_fail "the click in help mode ran Tile Vert"
+
+# "Index" from the Help menu (Alt+H, I): the contents.
+perch_keys alt+h
+sleep 0.3
+xdotool key i
+expect_topic contents help-index
+
+# "Using Help": the viewer sits in a message box about its own missing help file; Perch
+# still paints, and closing Perch takes the viewer with it.
+perch_keys alt+h
+sleep 0.3
+xdotool key u
+# Wine's viewer has no help on help of its own: it asks about its missing file.
+box=$(od msgbox ERROR 5000) || e2e_fail "no word from the viewer after Using Help"
+grep -qF "winhelp.hlp" <<<"$box" || e2e_fail "the viewer's box after Using Help says: $box"
+od repaint "$perch_title" "$perch_view_id" 3000 >/dev/null ||
+    e2e_fail "Perch does not repaint while the viewer is up"
+echo "Perch repaints while the viewer shows Using Help: ok"
+perch_close_by_keyboard
+od nomsgbox ERROR 8000 >/dev/null || e2e_fail "the viewer's box is left behind after Perch closed"
+od nowindow "$viewer" 8000 >/dev/null || e2e_fail "a viewer is left behind after Perch closed"
+echo "closing Perch leaves no viewer behind: ok"
+echo "PASS"
