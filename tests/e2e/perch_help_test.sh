@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Perch's help opened as a user opens it, in Wine's help viewer: F1 on the board, F1 on
-# each page of the properties sheet, Shift+F1 and a click on a toolbar button, and "Index"
-# from the Help menu, each showing its own topic (read from the viewer's windows, with a
+# each page of the properties sheet, Shift+F1 and a click on a toolbar button, F1 on a
+# highlighted menu item, and "Index" from the Help menu, each showing its own topic (read from the viewer's windows, with a
 # picture of each). "Using Help" leaves the viewer in a message box of its own while Perch
 # keeps painting; closing Perch leaves no viewer behind.
 source "$(dirname "$0")/lib.sh"
@@ -92,6 +92,19 @@ click_point "$point"
 expect_topic cmd.tile_vert help-shift-f1-tile-vert
 [ "$(od docstate "$mdi_frame" "First document.txt")" = "0 0" ] ||
     e2e_fail "the click in help mode ran Tile Vert"
+
+# F1 on a highlighted menu item: the first menu opened with a click, "Set font..." (the
+# second item) highlighted with the arrow keys.
+point=$(od menupoint "$perch_title") || e2e_fail "Perch shows no menu bar"
+click_point "$point"
+od popupmenu 3000 >/dev/null || e2e_fail "a click on the menu bar opened no menu"
+xdotool key Down
+sleep 0.2
+xdotool key Down
+sleep 0.2
+xdotool key F1
+expect_topic cmd.set_font help-f1-menu-item
+! od popupmenu 500 >/dev/null 2>&1 || e2e_fail "the menu stayed open after F1"
 
 # "Index" from the Help menu (Alt+H, I): the contents.
 perch_keys alt+h
