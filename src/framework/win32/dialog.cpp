@@ -61,20 +61,33 @@ INT_PTR CALLBACK Dialog::StaticDialogProc(HWND hwnd, UINT message, WPARAM wParam
     }
 }
 
-void CenterOnDesktop(HWND window) {
-    RECT desktop{};
-    GetWindowRect(GetDesktopWindow(), &desktop);
-    RECT work = desktop;
-    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+void CenterOver(HWND window, HWND over) {
+    RECT target{};
+    if (over != nullptr && IsWindowVisible(over) && !IsIconic(over)) {
+        GetWindowRect(over, &target);
+    } else {
+        GetWindowRect(GetDesktopWindow(), &target);
+    }
     RECT r{};
     GetWindowRect(window, &r);
     const int w = r.right - r.left;
     const int h = r.bottom - r.top;
-    int x = desktop.left + (desktop.right - desktop.left - w) / 2;
-    int y = desktop.top + (desktop.bottom - desktop.top - h) / 2;
-    x = std::max(static_cast<int>(work.left), std::min(x, static_cast<int>(work.right) - w));
-    y = std::max(static_cast<int>(work.top), std::min(y, static_cast<int>(work.bottom) - h));
+    int x = target.left + (target.right - target.left - w) / 2;
+    int y = target.top + (target.bottom - target.top - h) / 2;
+
+    const RECT placed{x, y, x + w, y + h};
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    if (GetMonitorInfoA(MonitorFromRect(&placed, MONITOR_DEFAULTTONEAREST), &monitor)) {
+        const RECT& work = monitor.rcWork;
+        x = std::max(static_cast<int>(work.left), std::min(x, static_cast<int>(work.right) - w));
+        y = std::max(static_cast<int>(work.top), std::min(y, static_cast<int>(work.bottom) - h));
+    }
     SetWindowPos(window, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void CenterOnDesktop(HWND window) {
+    CenterOver(window, nullptr);
 }
 
 }  // namespace framework

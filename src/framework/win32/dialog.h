@@ -36,6 +36,9 @@ class Dialog {
     bool m_modal = false;
 };
 
+// Centres a window over another (the desktop when that one is missing, hidden or
+// minimized), kept inside the work area of the monitor it lands on.
+void CenterOver(HWND window, HWND over);
 // Centres a window on the desktop, kept inside the work area.
 void CenterOnDesktop(HWND window);
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "framework/win32/dialog.h"
 #include "framework/win32/dialog_data_exchange.h"
 
 namespace framework {
@@ -14,33 +15,6 @@ thread_local PropertyPage* t_pageBeingCreated = nullptr;
 // The sheet whose PropertySheetA call is running, for the sheet callback, which has no
 // parameter of its own.
 thread_local PropertySheet* t_sheetStarting = nullptr;
-
-// Centres a window over another (the desktop when that one is missing, hidden or
-// minimized), kept inside the work area of the monitor it lands on.
-void CenterOver(HWND window, HWND over) {
-    RECT target{};
-    if (over != nullptr && IsWindowVisible(over) && !IsIconic(over)) {
-        GetWindowRect(over, &target);
-    } else {
-        GetWindowRect(GetDesktopWindow(), &target);
-    }
-    RECT r{};
-    GetWindowRect(window, &r);
-    const int w = r.right - r.left;
-    const int h = r.bottom - r.top;
-    int x = target.left + (target.right - target.left - w) / 2;
-    int y = target.top + (target.bottom - target.top - h) / 2;
-
-    const RECT placed{x, y, x + w, y + h};
-    MONITORINFO monitor{};
-    monitor.cbSize = sizeof monitor;
-    if (GetMonitorInfoA(MonitorFromRect(&placed, MONITOR_DEFAULTTONEAREST), &monitor)) {
-        const RECT& work = monitor.rcWork;
-        x = std::max(static_cast<int>(work.left), std::min(x, static_cast<int>(work.right) - w));
-        y = std::max(static_cast<int>(work.top), std::min(y, static_cast<int>(work.bottom) - h));
-    }
-    SetWindowPos(window, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
 
 // The font of comctl32's own sheet template. The sheet measures every page's template in
 // its own dialog units, so a page laid out in another font would be cut off or padded; the
