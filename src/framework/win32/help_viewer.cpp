@@ -72,8 +72,9 @@ void HelpViewer::Initialize(HWND owner) {
     m_owner = owner;
     const std::string compiledHtml = BesideExecutable(".chm");
     const bool wine = UnderWine();
+    const bool compiledHtmlPresent = FileExists(compiledHtml);
     bool htmlHelpLoads = false;
-    if (!wine && FileExists(compiledHtml)) {
+    if (!wine && compiledHtmlPresent) {
         m_htmlHelpLibrary = LoadLibraryA("hhctrl.ocx");
         if (m_htmlHelpLibrary != nullptr) {
             m_htmlHelp = reinterpret_cast<HtmlHelpFunction>(
@@ -81,7 +82,7 @@ void HelpViewer::Initialize(HWND owner) {
             htmlHelpLoads = m_htmlHelp != nullptr;
         }
     }
-    m_kind = ChooseHelpViewer(wine, WindowsMajorVersion(), htmlHelpLoads, FileExists(compiledHtml));
+    m_kind = ChooseHelpViewer(wine, WindowsMajorVersion(), htmlHelpLoads, compiledHtmlPresent);
     m_file = m_kind == HelpViewerKind::kHtmlHelp ? compiledHtml : BesideExecutable(".HLP");
 }
 
