@@ -97,7 +97,7 @@ expect_topic cmd.tile_vert help-shift-f1-tile-vert
 # second item) highlighted with the arrow keys.
 point=$(od menupoint "$perch_title") || e2e_fail "Perch shows no menu bar"
 click_point "$point"
-od popupmenu 3000 >/dev/null || e2e_fail "a click on the menu bar opened no menu"
+od popupmenu 10000 >/dev/null || e2e_fail "a click on the menu bar opened no menu"
 xdotool key Down
 sleep 0.2
 xdotool key Down

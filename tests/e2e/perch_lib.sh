@@ -129,7 +129,7 @@ click_caption() {
 }
 
 wait_foreground() {  # wait_foreground <title> [ms]
-    od waitfg "$1" "${2:-5000}" >/dev/null 2>&1 ||
+    od waitfg "$1" "${2:-20000}" >/dev/null 2>&1 ||
         e2e_fail "the foreground window is \"$(od foreground)\", expected \"$1\""
 }
 
@@ -371,7 +371,7 @@ click_menu_item() {  # click_menu_item <k>
     point=$(od menupoint "$perch_title") || e2e_fail "Perch shows no menu bar"
     pointer_to "${point% *}" "${point#* }"
     xdotool click 1
-    r=$(od popupmenu 3000) || e2e_fail "a click on the menu bar opened no menu"
+    r=$(od popupmenu 10000) || e2e_fail "a click on the menu bar opened no menu"
     read -r left top right bottom <<<"$r"
     sleep 0.3  # the menu is drawn after it is shown
     shot "$file"
