@@ -11,13 +11,13 @@
 #include <vector>
 
 #include "board/board.h"
+#include "board/refresh_cycle.h"
 #include "ratio_report.h"
 #include "res/resource.h"
 #include "support/board_recorders.h"
 #include "support/memory_profile.h"
 #include "support/simulated_desktop.h"
 #include "support/test_code_pages.h"
-#include "tracker/refresh_cycle.h"
 
 namespace {
 
@@ -77,11 +77,11 @@ struct Scene {
         frame = desk.CreateTopLevel("Perch", "PerchFrame", 7, {700, 0, 900, 200});
         view = desk.CreateChild(frame, "", "PerchView", {0, 0, 192, 150});
         board.SetBoardWindows(view, frame);
+        profile.WriteInt("Options", "NumColumns", 16);
         board.OnCreate();
-        board.settings.NumColumns = 16;
         app = desk.CreateMdiApp("Editor", 100, DocumentTitles(documents));
         desk.SetForeground(app.frame);
-        perch::RefreshTick(board.tracker, board.flags, board);
+        board.OnTimer(perch::kRefreshTimerId);
         board.Paint(painter);
         painter.calls.reserve(6 * static_cast<std::size_t>(documents) + 64);
     }
@@ -90,9 +90,7 @@ struct Scene {
     perch::test::MemoryProfile profile;
     perch::test::RecordingViewHost viewHost;
     perch::test::RecordingFrameHost frameHost;
-    perch::FontDescription font;
-    perch::FontDescription storedFont;
-    perch::Board board{desk, profile, perch::test::Latin1(), viewHost, frameHost, font, storedFont};
+    perch::Board board{desk, profile, perch::test::Latin1(), viewHost, frameHost};
     BenchPainter painter;
     WindowHandle frame = perch::kNoWindow;
     WindowHandle view = perch::kNoWindow;
@@ -101,7 +99,7 @@ struct Scene {
 
 void MeasureOnly(benchmark::State& state) {
     Scene scene(state.range(0));
-    const perch::TitleList& texts = scene.board.tracker.DisplayList();
+    const perch::TitleList& texts = scene.board.tracker().DisplayList();
     // Through the interface, as the board calls it: not inlined into this loop.
     perch::Painter* painter = &scene.painter;
     benchmark::DoNotOptimize(painter);
@@ -160,7 +158,7 @@ void ReportInvalidations() {
 
         const std::uint64_t before = boxCount() + allCount();
         for (int i = 0; i < 100; ++i) {
-            perch::RefreshTick(board.tracker, board.flags, board);
+            board.OnTimer(perch::kRefreshTimerId);
         }
         const std::uint64_t quiet = boxCount() + allCount() - before;
 
@@ -168,14 +166,14 @@ void ReportInvalidations() {
         scene.desk.Raise(scene.app.documents.back());
         std::uint64_t boxes = boxCount();
         std::uint64_t all = allCount();
-        perch::RefreshTick(board.tracker, board.flags, board);
+        board.OnTimer(perch::kRefreshTimerId);
         const std::uint64_t focusBoxes = boxCount() - boxes;
         const std::uint64_t focusAll = allCount() - all;
 
         // A right click on one box, then a Ctrl+right click on another.
         boxes = boxCount();
         all = allCount();
-        const perch::Rect second = *board.layout.BoxRect(1);
+        const perch::Rect second = *board.layout().BoxRect(1);
         board.OnMouse(perch::MouseMessage::kRightUp, 0, {3, 3});
         board.OnMouse(perch::MouseMessage::kRightUp, perch::kMkControl,
                       {second.left + 3, second.top + 3});

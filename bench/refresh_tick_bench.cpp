@@ -6,10 +6,11 @@
 #include <string_view>
 #include <vector>
 
+#include "board/refresh_cycle.h"
 #include "ratio_report.h"
+#include "support/refresh_parts.h"
 #include "support/simulated_desktop.h"
 #include "support/test_code_pages.h"
-#include "tracker/refresh_cycle.h"
 #include "tracker/tracker.h"
 
 namespace {
@@ -46,7 +47,7 @@ struct Scene {
         tracker.SetBoardWindows(view, frame);
         app = desk.CreateMdiApp("Editor - report0.DOC", 100, DocumentTitles(documents));
         desk.SetForeground(app.frame);
-        perch::RefreshTick(tracker, flags, host);
+        parts.cycle.RefreshTick();
     }
 
     SimulatedDesktop desk;
@@ -54,8 +55,8 @@ struct Scene {
     WindowHandle frame = perch::kNoWindow;
     WindowHandle view = perch::kNoWindow;
     perch::Tracker tracker{desk, settings, perch::test::Latin1()};
-    perch::BoardFlags flags;
     CountingHost host;
+    perch::test::RefreshParts parts{desk, tracker, settings, host};
     SimulatedDesktop::MdiApp app;
 };
 
@@ -78,7 +79,7 @@ void Tick(benchmark::State& state) {
     Scene scene(state.range(0));
     const std::uint64_t before = scene.host.all + scene.host.boxes;
     for (auto _ : state) {
-        perch::RefreshTick(scene.tracker, scene.flags, scene.host);
+        scene.parts.cycle.RefreshTick();
     }
     // Those of the timed ticks only, not of the first tick that filled the board.
     state.counters["invalidations"] =
@@ -104,7 +105,7 @@ void ReportQuietTicks() {
         const std::uint64_t rebuilds = scene.tracker.RebuildCount();
         const std::uint64_t invalidations = scene.host.all + scene.host.boxes;
         for (int i = 0; i < 100; ++i) {
-            perch::RefreshTick(scene.tracker, scene.flags, scene.host);
+            scene.parts.cycle.RefreshTick();
         }
         std::printf(
             "BM_RefreshTick quiet ticks at %lld: 100 ticks, %llu rebuilds, %llu "

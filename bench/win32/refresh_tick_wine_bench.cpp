@@ -11,7 +11,7 @@
 #include "mdi_app_protocol.h"
 #include "platform/win32/ansi_code_page.h"
 #include "platform/win32/win32_window_system.h"
-#include "tracker/refresh_cycle.h"
+#include "support/refresh_parts.h"
 #include "tracker/tracker.h"
 
 namespace {
@@ -145,9 +145,10 @@ int main(int argc, char** argv) {
         perch::Tracker tracker(windows, settings, codePage,
                                reinterpret_cast<perch::WindowHandle>(view),
                                reinterpret_cast<perch::WindowHandle>(frame));
-        perch::BoardFlags flags;
         CountingHost host;
-        perch::RefreshTick(tracker, flags, host);  // the first tick fills the board
+        perch::test::RefreshParts parts(windows, tracker, settings, host);
+        perch::RefreshCycle& cycle = parts.cycle;
+        cycle.RefreshTick();  // the first tick fills the board
         if (tracker.CurrentTitles().size() != static_cast<size_t>(count)) {
             std::fprintf(stderr, "expected %d documents on the board, found %zu\n", count,
                          tracker.CurrentTitles().size());
@@ -172,7 +173,7 @@ int main(int argc, char** argv) {
         std::vector<double> walks, ticks;
         for (int r = 0; r < reps; ++r) {
             walks.push_back(Seconds(bareWalk));
-            ticks.push_back(Seconds([&] { perch::RefreshTick(tracker, flags, host); }));
+            ticks.push_back(Seconds([&] { cycle.RefreshTick(); }));
         }
         const double walk = Median(walks);
         const double tick = Median(ticks);
@@ -180,7 +181,7 @@ int main(int argc, char** argv) {
         std::uint64_t rebuildsBefore = tracker.RebuildCount();
         host.invalidations = 0;
         for (int i = 0; i < 100; ++i) {
-            perch::RefreshTick(tracker, flags, host);
+            cycle.RefreshTick();
         }
         std::printf(
             "%5d documents: tick %.3f ms, bare walk %.3f ms, ratio at %d: tick/bare walk = %.2f; "

@@ -2,14 +2,16 @@
 
 #include <string>
 
+#include "framework/standard_ids.h"
+
 namespace perch {
 namespace {
 
-// The dock bars' ids, by side, as frameworks of this kind number them.
-constexpr std::int32_t kDockBarTop = 0xE81B;
-constexpr std::int32_t kDockBarBottom = 0xE81C;
-constexpr std::int32_t kDockBarLeft = 0xE81D;
-constexpr std::int32_t kDockBarRight = 0xE81E;
+// The dock bars' ids, by side, as the framework numbers them.
+constexpr std::int32_t kDockBarTop = AFX_IDW_DOCKBAR_TOP;
+constexpr std::int32_t kDockBarBottom = AFX_IDW_DOCKBAR_BOTTOM;
+constexpr std::int32_t kDockBarLeft = AFX_IDW_DOCKBAR_LEFT;
+constexpr std::int32_t kDockBarRight = AFX_IDW_DOCKBAR_RIGHT;
 // More bars than a frame could have means a damaged record.
 constexpr std::int32_t kMaxBars = 16;
 

@@ -21,11 +21,6 @@ constexpr std::array<MetricsRow, 4> kMetricsRows = {{
 }};
 constexpr FrameMetrics kWidestScreen = {180, 180, 120, 22};
 
-constexpr int kNarrowestFrame = 50;
-
-// What GetWindowText gives with a limit of 255: at most 254 characters.
-constexpr std::size_t kInstanceTitleLimit = 254;
-
 }  // namespace
 
 FrameMetrics MetricsForScreenWidth(int screenWidth) {
@@ -54,13 +49,8 @@ MenuChoice ChooseMenu(int clientWidth, bool compactInUse, bool force, const Fram
     return {MenuToAttach::kFull, false};
 }
 
-int MinTrackWidthFor(bool menuShown, int cellWidth, const FrameMetrics& metrics) {
-    return menuShown ? metrics.minTrackWidth : std::max(cellWidth, kNarrowestFrame);
-}
-
 bool IsInstanceTitle(std::string_view text) {
-    const std::string_view seen = text.substr(0, std::min(text.size(), kInstanceTitleLimit));
-    return EqualsIgnoringAsciiCase(seen, "Perch") || EqualsIgnoringAsciiCase(seen, "Roost");
+    return EqualsIgnoringAsciiCase(text, "Perch") || EqualsIgnoringAsciiCase(text, "Roost");
 }
 
 }  // namespace perch

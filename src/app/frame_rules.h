@@ -28,12 +28,8 @@ struct MenuChoice {
 };
 MenuChoice ChooseMenu(int clientWidth, bool compactInUse, bool force, const FrameMetrics& metrics);
 
-// The frame's minimum tracking width: the menu's width while it shows, otherwise the
-// board's cell width but never below 50 pixels.
-int MinTrackWidthFor(bool menuShown, int cellWidth, const FrameMetrics& metrics);
-
 // Whether a window text names a running instance: "Perch" or "Roost", letter case of A to
-// Z ignored. Only what a 255-character read gives takes part (at most 254 characters).
+// Z ignored.
 bool IsInstanceTitle(std::string_view text);
 
 // The splash stays up until more than 1500 ms have passed since it was shown; the tick

@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "board/answering_windows.h"
-#include "board/board.h"
 #include "res/resource.h"
 #include "tracker/title_text.h"
 
@@ -24,21 +23,19 @@ constexpr std::string_view kExcelName = "Microsoft Excel";
 }  // namespace
 
 std::optional<Rect> Arrangement::GetArrangementArea() {
-    Tracker& tracker = board_.tracker;
-    const TitleList& selected = tracker.SelectionList();
+    const TitleList& selected = selection_.SelectionList();
     if (selected.empty() || selected.front().empty()) {
         return std::nullopt;
     }
-    const DocumentWindowSearch search = tracker.FindDocumentWindow(selected.front());
+    const DocumentWindowSearch search = tracker_.FindDocumentWindow(selected.front());
     if (!search.found) {
         return std::nullopt;
     }
     // The chain from the document up to its top-level window; the area is the window just
     // below the top (the MDI client, for an ordinary document window).
-    WindowSystem& windows = board_.windows;
     std::vector<WindowHandle> chain{search.document};
     for (int step = 0; step < kMaxParentSteps; ++step) {
-        const WindowHandle parent = windows.GetParent(chain.back());
+        const WindowHandle parent = windows_.GetParent(chain.back());
         if (parent == kNoWindow) {
             break;
         }
@@ -47,7 +44,7 @@ std::optional<Rect> Arrangement::GetArrangementArea() {
     if (chain.size() < 3) {
         return std::nullopt;
     }
-    const Rect outer = windows.GetWindowRect(chain[chain.size() - 2]);
+    const Rect outer = windows_.GetWindowRect(chain[chain.size() - 2]);
     Rect area;
     area.right = std::max(0, outer.Width() - kAreaShrink);
     area.bottom = std::max(0, outer.Height() - kAreaShrink);
@@ -59,16 +56,14 @@ void Arrangement::TileSelected(TileDirection direction) {
     if (!area) {
         return;
     }
-    Tracker& tracker = board_.tracker;
-    WindowSystem& windows = board_.windows;
     // A copy: the titles are worked through while other code may touch the list.
-    const TitleList selected = tracker.SelectionList();
+    const TitleList selected = selection_.SelectionList();
     const int n = static_cast<int>(selected.size());
     if (n == 0) {
         return;
     }
     if (RefuseWhileMaximized(RefusedOperation::kTile)) {
-        windows.SetForegroundWindow(tracker.FindAppWindow());
+        windows_.SetForegroundWindow(tracker_.FindAppWindow());
         return;
     }
     const bool horizontal = direction == TileDirection::kHorizontal;
@@ -76,42 +71,42 @@ void Arrangement::TileSelected(TileDirection direction) {
                                  : std::max(area->right / n, kMinStripWidth);
     RestoreMaximizedDocument();
 
-    AnsweringWindows answering(windows);
+    AnsweringWindows answering(windows_);
     int position = 0;
     for (const std::string& title : selected) {
-        const DocumentWindowSearch search = tracker.FindDocumentWindow(title);
+        const DocumentWindowSearch search = tracker_.FindDocumentWindow(title);
         if (search.found && answering.Answers(search.document)) {
             const WindowHandle document = search.document;
-            windows.SetForegroundWindow(search.app);
+            windows_.SetForegroundWindow(search.app);
             if (n == 1) {
                 // One window is not tiled but maximized.
-                windows.BringWindowToTop(document);
-                windows.ShowWindow(document, kSwShowNormal);
-                windows.SendSysCommand(document, kScMaximize);
+                windows_.BringWindowToTop(document);
+                windows_.ShowWindow(document, kSwShowNormal);
+                windows_.SendSysCommand(document, kScMaximize);
             } else {
-                if (windows.IsIconic(document)) {
-                    windows.BringWindowToTop(document);
-                    windows.ShowWindow(document, kSwShowNormal);
-                    windows.SendSysCommand(document, kScRestore);
+                if (windows_.IsIconic(document)) {
+                    windows_.BringWindowToTop(document);
+                    windows_.ShowWindow(document, kSwShowNormal);
+                    windows_.SendSysCommand(document, kScRestore);
                 }
-                windows.BringWindowToTop(document);
+                windows_.BringWindowToTop(document);
                 if (horizontal) {
-                    windows.SetWindowPos(document, kHwndTop, 0, position, area->right, strip, 0);
+                    windows_.SetWindowPos(document, kHwndTop, 0, position, area->right, strip, 0);
                 } else {
-                    windows.SetWindowPos(document, kHwndTop, position, 0, strip, area->bottom, 0);
+                    windows_.SetWindowPos(document, kHwndTop, position, 0, strip, area->bottom, 0);
                 }
             }
-            windows.InvalidateRect(document);
+            windows_.InvalidateRect(document);
         }
         // A window that vanished leaves its strip empty.
         position += strip;
     }
-    board_.selection.ClearSelection();
+    selection_.ClearSelection();
 }
 
 bool Arrangement::RefuseWhileMaximized(RefusedOperation operation) {
-    const std::string& appName = board_.tracker.App().appName;
-    const CodePage& codePage = board_.tracker.Code();
+    const std::string& appName = tracker_.App().appName;
+    const CodePage& codePage = tracker_.Code();
     const bool word = FindText(appName, kWordName, codePage) != kNotFound;
     const bool excel = FindText(appName, kExcelName, codePage) != kNotFound;
     if (!word && !(excel && operation == RefusedOperation::kTile)) {
@@ -120,22 +115,20 @@ bool Arrangement::RefuseWhileMaximized(RefusedOperation operation) {
     if (!HasMaximizedDocument()) {
         return false;
     }
-    board_.viewHost.ShowMessage(IDS_MAXIMIZED_REFUSAL);
+    view_.ShowMessage(IDS_MAXIMIZED_REFUSAL);
     return true;
 }
 
 bool Arrangement::HasMaximizedDocument() {
-    Tracker& tracker = board_.tracker;
-    WindowSystem& windows = board_.windows;
     // A copy: finding windows must not see the list change under it.
-    const TitleList titles = tracker.CurrentTitles();
+    const TitleList titles = tracker_.CurrentTitles();
     for (const std::string& title : titles) {
-        const DocumentWindowSearch search = tracker.FindDocumentWindow(title);
+        const DocumentWindowSearch search = tracker_.FindDocumentWindow(title);
         if (!search.found) {
             continue;
         }
-        const Rect outer = windows.GetWindowRect(search.document);
-        const Rect client = windows.GetClientRect(tracker.App().mdiClient);
+        const Rect outer = windows_.GetWindowRect(search.document);
+        const Rect client = windows_.GetClientRect(tracker_.App().mdiClient);
         const int w = outer.Width();
         if (client.right < w && w < client.right + kMaximizedWidthTolerance &&
             outer.Height() > client.bottom) {
@@ -146,101 +139,97 @@ bool Arrangement::HasMaximizedDocument() {
 }
 
 void Arrangement::RestoreMaximizedDocument() {
-    Tracker& tracker = board_.tracker;
-    WindowSystem& windows = board_.windows;
-    AnsweringWindows answering(windows);
-    const TitleList titles = tracker.CurrentTitles();
+    AnsweringWindows answering(windows_);
+    const TitleList titles = tracker_.CurrentTitles();
     for (const std::string& title : titles) {
-        const DocumentWindowSearch search = tracker.FindDocumentWindow(title);
-        if (!search.found || !windows.IsZoomed(search.document) ||
+        const DocumentWindowSearch search = tracker_.FindDocumentWindow(title);
+        if (!search.found || !windows_.IsZoomed(search.document) ||
             !answering.Answers(search.document)) {
             continue;
         }
-        windows.BringWindowToTop(search.document);
-        windows.SendSysCommand(search.document, kScRestore);
+        windows_.BringWindowToTop(search.document);
+        windows_.SendSysCommand(search.document, kScRestore);
         return;
     }
 }
 
 void Arrangement::MinimizeSelected() {
-    Tracker& tracker = board_.tracker;
-    WindowSystem& windows = board_.windows;
-    const TitleList selected = tracker.SelectionList();
+    const TitleList selected = selection_.SelectionList();
     if (selected.empty()) {
         return;
     }
     if (RefuseWhileMaximized(RefusedOperation::kMinimize)) {
-        windows.SetForegroundWindow(tracker.FindAppWindow());
+        windows_.SetForegroundWindow(tracker_.FindAppWindow());
         return;
     }
-    board_.flags.busy = 1;
-    AnsweringWindows answering(windows);
-    bool minimizedOne = false;
     WindowHandle lastApp = kNoWindow;
-    for (const std::string& title : selected) {
-        const DocumentWindowSearch search = tracker.FindDocumentWindow(title);
-        const bool usable = search.found && answering.Answers(search.document);
-        lastApp = usable ? search.app : kNoWindow;
-        if (!usable || windows.IsIconic(search.document)) {
-            continue;
+    {
+        // Busy until the requests are posted: a tick meanwhile would see the application
+        // half-way and, in Smart mode, push the frame down.
+        const BusyScope busy(busy_);
+        AnsweringWindows answering(windows_);
+        bool minimizedOne = false;
+        for (const std::string& title : selected) {
+            const DocumentWindowSearch search = tracker_.FindDocumentWindow(title);
+            const bool usable = search.found && answering.Answers(search.document);
+            lastApp = usable ? search.app : kNoWindow;
+            if (!usable || windows_.IsIconic(search.document)) {
+                continue;
+            }
+            if (!minimizedOne) {
+                windows_.SetForegroundWindow(search.app);
+                minimizedOne = true;
+            }
+            windows_.BringWindowToTop(search.document);
+            windows_.PostSysCommand(search.document, kScMinimize);
         }
-        if (!minimizedOne) {
-            windows.SetForegroundWindow(search.app);
-            minimizedOne = true;
-        }
-        windows.BringWindowToTop(search.document);
-        windows.PostSysCommand(search.document, kScMinimize);
+        selection_.ClearSelection();
     }
-    board_.selection.ClearSelection();
-    board_.flags.busy = 0;
     if (lastApp != kNoWindow) {
-        windows.SetForegroundWindow(lastApp);
+        windows_.SetForegroundWindow(lastApp);
     }
 }
 
 void Arrangement::CloseSelected() {
-    Tracker& tracker = board_.tracker;
-    WindowSystem& windows = board_.windows;
-    const TitleList selected = tracker.SelectionList();
+    const TitleList selected = selection_.SelectionList();
     if (selected.empty()) {
         return;
     }
-    AnsweringWindows answering(windows);
+    AnsweringWindows answering(windows_);
     WindowHandle lastApp = kNoWindow;
     for (const std::string& title : selected) {
-        const DocumentWindowSearch search = tracker.FindDocumentWindow(title);
+        const DocumentWindowSearch search = tracker_.FindDocumentWindow(title);
         const bool usable = search.found && answering.Answers(search.document);
         lastApp = usable ? search.app : kNoWindow;
         if (!usable) {
             continue;
         }
-        windows.BringWindowToTop(search.document);
+        windows_.BringWindowToTop(search.document);
         // Posted: the application may ask about unsaved changes after we are done.
-        windows.PostClose(search.document);
+        windows_.PostClose(search.document);
     }
     if (lastApp != kNoWindow) {
-        windows.SetForegroundWindow(lastApp);
+        windows_.SetForegroundWindow(lastApp);
     }
-    board_.selection.ClearSelection();
+    selection_.ClearSelection();
 }
 
 bool Arrangement::CanCascade() {
-    return !board_.tracker.DisplayList().empty() && !board_.windows.IsNtPlatform();
+    return !tracker_.DisplayList().empty() && !windows_.IsNtPlatform();
 }
 
 void Arrangement::CascadeAll() {
-    WindowSystem& windows = board_.windows;
-    if (windows.IsNtPlatform() || board_.tracker.DisplayList().empty()) {
+    if (windows_.IsNtPlatform() || tracker_.DisplayList().empty()) {
         return;
     }
-    const WindowHandle client = board_.tracker.App().mdiClient;
+    const WindowHandle client = tracker_.App().mdiClient;
     if (client != kNoWindow) {
-        if (!AnsweringWindows(windows).Answers(client)) {
+        if (!AnsweringWindows(windows_).Answers(client)) {
             return;
         }
-        windows.CascadeWindows(client);
+        windows_.CascadeWindows(client);
     }
-    windows.SetForegroundWindow(windows.GetParent(client));
+    windows_.SetForegroundWindow(windows_.GetParent(client));
 }
 
 }  // namespace perch

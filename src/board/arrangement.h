@@ -2,11 +2,13 @@
 
 #include <optional>
 
+#include "board/board_hosts.h"
+#include "board/busy.h"
+#include "board/selection.h"
 #include "platform/window_system.h"
+#include "tracker/tracker.h"
 
 namespace perch {
-
-class Board;
 
 // Which operation the maximized-window refusal is asked about.
 enum class RefusedOperation { kMinimize = 1, kTile = 2 };
@@ -22,7 +24,12 @@ enum class TileDirection { kHorizontal, kVertical };
 // out by the application afterwards.
 class Arrangement {
   public:
-    explicit Arrangement(Board& board) : board_(board) {}
+    Arrangement(Tracker& tracker, Selection& selection, BusyFlag& busy, ViewHost& view)
+        : tracker_(tracker),
+          windows_(tracker.Windows()),
+          selection_(selection),
+          busy_(busy),
+          view_(view) {}
 
     void TileSelected(TileDirection direction);
     void MinimizeSelected();
@@ -45,7 +52,11 @@ class Arrangement {
     bool CanCascade();
 
   private:
-    Board& board_;
+    Tracker& tracker_;
+    WindowSystem& windows_;
+    Selection& selection_;
+    BusyFlag& busy_;
+    ViewHost& view_;
 };
 
 }  // namespace perch

@@ -10,111 +10,135 @@
 namespace perch {
 namespace {
 
-// The face of the font the board falls back on when the stored one is unusable.
-constexpr char kFallbackFace[] = "MS Sans Serif";
-// Its size: 11 points, as a character height (negative) in pixels.
+// The size of the font the board falls back on when the stored one is unusable: 11
+// points, as a character height (negative) in pixels.
 constexpr int kFallbackPoints = 11;
 constexpr int kPointsPerInch = 72;
-constexpr int kFallbackWeight = 400;
 
 }  // namespace
 
-Board::Board(WindowSystem& windowSystem, Profile& profile, const CodePage& codePage, ViewHost& view,
-             FrameHost& frame, FontDescription& fontSetting, FontDescription& storedFontSetting)
-    : windows(windowSystem),
-      viewHost(view),
-      frameHost(frame),
-      font(fontSetting),
-      storedFont(storedFontSetting),
-      tracker(windowSystem, settings, codePage),
-      layout(tracker, settings),
-      placement(windowSystem, tracker, settings, flags, frame),
-      selection(tracker, *this),
-      mouse(*this),
-      arrangement(*this),
-      profile_(profile) {}
+Board::Board(WindowSystem& windows, Profile& profile, const CodePage& codePage, ViewHost& view,
+             FrameHost& frame)
+    : windows_(windows),
+      view_(view),
+      frame_(frame),
+      profile_(profile),
+      tracker_(windows, settings_, codePage),
+      layout_(tracker_, settings_),
+      zOrder_(windows, tracker_, settings_),
+      placement_(windows, tracker_, settings_, layout_, zOrder_, frame),
+      selection_(tracker_, settings_, *this),
+      refresh_(tracker_, selection_, zOrder_, placement_, busy_, *this),
+      mouse_(tracker_, settings_, layout_, selection_, placement_, busy_, frame, *this),
+      arrangement_(tracker_, selection_, busy_, view) {}
 
 void Board::SetBoardWindows(WindowHandle view, WindowHandle frame) {
-    tracker.SetBoardWindows(view, frame);
+    tracker_.SetBoardWindows(view, frame);
 }
 
-int Board::OnCreate() {
-    RegistryStore(profile_).LoadSettingsAtStartup(font, storedFont, settings, storedSettings);
+void Board::OnCreate() {
+    RegistryStore(profile_).LoadSettingsAtStartup(font_, storedFont_, settings_, storedSettings_);
     CreateBoardFont();
-    if (settings.Menu == 0) {
-        frameHost.RemoveMenu();
+    if (settings_.Menu == 0) {
+        frame_.RemoveMenu();
     }
-    placement.PlaceFrameAtCreation();
-    tracker.ClearTitleLists();
-    tracker.RebuildDisplayList();
-    timerId = viewHost.StartTimer(kRefreshTimerId, RefreshIntervalMs(settings));
-    return 0;
+    placement_.PlaceFrameAtCreation();
+    tracker_.ClearTitleLists();
+    RebuildDisplay();
+    timerId_ = view_.StartTimer(kRefreshTimerId, RefreshIntervalMs(settings_));
 }
 
 void Board::CreateBoardFont() {
-    if (font.height != 0) {
-        viewHost.SetBoardFont(font);
+    if (font_.height != 0) {
+        view_.SetBoardFont(font_);
         return;
     }
-    // A stored height of 0 is no font at all: fall back on an 11-point face of the
-    // screen's resolution, and say that the stored font is damaged. The font setting
-    // itself stays as it was loaded.
+    // A stored height of 0 is no font at all: fall back on the default face at 11 points
+    // for the screen's resolution, and say that the stored font is damaged. The font
+    // setting itself stays as it was loaded.
     FontDescription fallback{};
-    fallback.height = (viewHost.LogPixelsY() * kFallbackPoints) / -kPointsPerInch;
-    fallback.weight = kFallbackWeight;
-    static_assert(sizeof(kFallbackFace) <= sizeof(fallback.faceName));
-    std::memcpy(fallback.faceName, kFallbackFace, sizeof(kFallbackFace));
-    viewHost.SetBoardFont(fallback);
-    viewHost.ShowMessage(IDS_FONT_ERROR);
+    fallback.height = (view_.LogPixelsY() * kFallbackPoints) / -kPointsPerInch;
+    fallback.weight = kDefaultFont.weight;
+    std::memcpy(fallback.faceName, kDefaultFont.faceName, sizeof fallback.faceName);
+    view_.SetBoardFont(fallback);
+    view_.ShowMessage(IDS_FONT_ERROR);
+}
+
+void Board::OnDestroy() {
+    view_.StopTimer(timerId_);
 }
 
 void Board::SaveSettingsOnExit() {
-    if (settings.Save != 0) {
-        frameHost.SaveBarState();
+    if (settings_.Save != 0) {
+        frame_.SaveBarState();
     }
     // A minimized frame's rectangle is its icon's: the position to keep is where it goes
     // when restored.
-    const WindowHandle frameWindow = tracker.Frame();
-    const Rect frame = windows.IsIconic(frameWindow) || windows.IsZoomed(frameWindow)
-                           ? windows.GetRestoredRect(frameWindow)
-                           : windows.GetWindowRect(frameWindow);
+    const WindowHandle frameWindow = tracker_.Frame();
+    const Rect frame = windows_.IsIconic(frameWindow) || windows_.IsZoomed(frameWindow)
+                           ? windows_.GetRestoredRect(frameWindow)
+                           : windows_.GetWindowRect(frameWindow);
     RegistryStore(profile_).SaveSettingsAtExit({frame.left, frame.top, frame.right, frame.bottom},
-                                               font, storedFont, settings, storedSettings);
+                                               font_, storedFont_, settings_, storedSettings_);
+}
+
+void Board::RebuildDisplay() {
+    tracker_.RebuildDisplayList();
+    selection_.PruneSelection();
 }
 
 void Board::EmptyBoard() {
-    tracker.ClearTitleLists();
-    tracker.SelectionList().clear();
-    tracker.RebuildDisplayList();
+    tracker_.ClearTitleLists();
+    selection_.ClearSelection();
+    RebuildDisplay();
+}
+
+void Board::OnFrameMinimizing() {
+    zOrder_.OnFrameMinimizing();
+    EmptyBoard();
+}
+
+void Board::OnFrameRestored() {
+    zOrder_.OnFrameRestored();
+    InvalidateAll();
+}
+
+void Board::OnBarsChanged() {
+    if (settings_.Resize != 0) {
+        placement_.RequestFit();
+        InvalidateAll();
+    }
 }
 
 void Board::Paint(Painter& painter) {
-    PaintBoard(*this, painter);
+    layout_.ComputeLayout(painter, frame_.MinTrackWidth(), frame_.MinTrackHeight());
+    DrawBoard(settings_, layout_, tracker_, selection_, painter);
+    placement_.FitAfterPaint();
 }
 
 void Board::EraseBackground(Painter& painter) {
-    EraseBoardBackground(*this, painter);
+    painter.FillRect(windows_.GetClientRect(tracker_.View()), settings_.BkgndColor);
 }
 
 bool Board::OnMouse(MouseMessage message, unsigned keyFlags, Point point) {
-    return mouse.OnMouse(message, keyFlags, point);
+    return mouse_.OnMouse(message, keyFlags, point);
 }
 
 void Board::OnTimer(unsigned id) {
-    OnRefreshTimer(id, timerId, tracker, flags, *this);
+    refresh_.OnTimer(id, timerId_);
 }
 
 bool Board::InvalidateTitleBox(std::string_view title) {
-    const std::optional<Rect> box = layout.BoxRectOfTitle(title);
+    const std::optional<Rect> box = layout_.BoxRectOfTitle(title);
     if (!box) {
         return false;
     }
-    viewHost.InvalidateRect(ShiftedDown(*box));
+    view_.InvalidateRect(ShiftedDown(*box));
     return true;
 }
 
 void Board::InvalidateAll() {
-    viewHost.InvalidateAll();
+    view_.InvalidateAll();
 }
 
 }  // namespace perch

@@ -1,45 +1,46 @@
 #pragma once
 
+#include <span>
 #include <string_view>
 
 #include "board/arrangement.h"
 #include "board/board_hosts.h"
+#include "board/busy.h"
 #include "board/frame_placement.h"
+#include "board/frame_z_order.h"
 #include "board/layout.h"
 #include "board/mouse.h"
 #include "board/painter.h"
+#include "board/refresh_cycle.h"
 #include "board/selection.h"
+#include "framework/command_status.h"
+#include "platform/code_page.h"
 #include "platform/window_system.h"
 #include "settings/profile.h"
+#include "settings/properties.h"
 #include "settings/settings.h"
-#include "tracker/code_page.h"
-#include "tracker/refresh_cycle.h"
 #include "tracker/tracker.h"
 
 namespace perch {
 
-// Whether a command is the board's (or the frame's) and how its menu item and toolbar
-// button show.
-struct CommandState {
-    bool known = false;
-    bool enabled = false;
-    bool checked = false;
-    bool operator==(const CommandState&) const = default;
-};
-
 // The title board: everything the board view owns and does, apart from turning window
-// messages into calls and calls into GDI, which the Win32 view does. It owns the tracker,
-// the live Settings record and its stored copy, the board flags and the timer id; its
-// parts (layout, frame placement, selection, mouse, arrangement commands) each keep to
-// one idea and share this state.
-//
+// messages into calls and calls into GDI, which the Win32 view does. It owns the live
+// Settings record and its stored copy, the font setting and its stored copy, the tracker
+// and the refresh timer; its parts each own their own state and get references to just
+// what they use:
+//   BoardLayout     the grid (cell and board sizes, hit testing)
+//   Selection       the selection list and the focus title
+//   FrameZOrder     topmost or not, by the Visibility rules
+//   FramePlacement  the frame's position and size, the fit after a paint, the edges
+//   RefreshCycle    the refresh tick
+//   BoardMouse      the mouse model
+//   Arrangement     the commands on the watched application's windows
 // The view and frame handles live in the tracker alone (SetBoardWindows), so the tick,
 // the foreground check and the frame placement always mean the same frame.
-class Board final : public BoardHost {
+class Board final : private BoardHost {
   public:
-    // font and storedFont are the process-wide font setting and its stored copy.
     Board(WindowSystem& windows, Profile& profile, const CodePage& codePage, ViewHost& view,
-          FrameHost& frame, FontDescription& font, FontDescription& storedFont);
+          FrameHost& frame);
     Board(const Board&) = delete;
     Board& operator=(const Board&) = delete;
 
@@ -49,9 +50,10 @@ class Board final : public BoardHost {
     // --- What the view forwards ---
 
     // The view window was created: load the settings, make the font, place the frame,
-    // start empty and start the refresh timer. Returns 0.
-    int OnCreate();
-    // Draws the board over the erased background and fits the frame when it is due.
+    // start empty and start the refresh timer.
+    void OnCreate();
+    // One paint, in three steps: lay the grid out, draw it (over the erased background),
+    // then fit the frame to it when a fit is due.
     void Paint(Painter& painter);
     // Fills the whole client area with the background colour.
     void EraseBackground(Painter& painter);
@@ -60,17 +62,39 @@ class Board final : public BoardHost {
     bool OnMouse(MouseMessage message, unsigned keyFlags, Point point);
     // A timer message: a refresh tick for the refresh timer while not busy.
     void OnTimer(unsigned timerId);
-    // Runs a board command; false when the id is not the board's.
+    // The view is going: the refresh timer stops.
+    void OnDestroy();
+    // Runs one of the board's commands; false when the id is not the board's.
     bool OnCommand(unsigned id);
-    // Enabled and checked for every command of the menus, toolbar and accelerators.
-    CommandState QueryCommand(unsigned id);
+    // Enabled and checked for the board's commands; unknown for every other id.
+    framework::CommandStatus QueryCommand(unsigned id);
+
+    // --- What the frame tells the board ---
+
     // The exit save: with Save on, the bars' state, the frame's rectangle into the
     // position, then the font, options and colours, each value only when it changed; with
     // Save off, only "Save" when it changed.
     void SaveSettingsOnExit();
-    // Empties the title lists, the display list and the selection (the frame is being
-    // minimized: the first tick after it is restored starts from nothing).
-    void EmptyBoard();
+    // The user moved the frame.
+    void OnFrameMoved() { placement_.OnFrameMoved(); }
+    // The frame is being minimized: it goes to the bottom, and the board empties (the
+    // first tick after it is restored starts from nothing).
+    void OnFrameMinimizing();
+    // The frame was restored: topmost again unless Visibility is Normal, and repainted.
+    void OnFrameRestored();
+    // A bar was shown, hidden, docked or floated: with Auto Size the next paint fits the
+    // frame again.
+    void OnBarsChanged();
+
+    // --- What the shell asks ---
+
+    bool ShowsSplash() const { return settings_.Splash != 0; }
+    // Whether the frame's menu bar is meant to show.
+    bool MenuShown() const { return settings_.Menu != 0; }
+    // The narrowest the frame can be made just now.
+    int MinimumFrameWidth() const { return placement_.MinimumFrameWidth(); }
+
+    // --- Options ---
 
     // Set font: the font dialog between sending the frame to the bottom and making it
     // topmost again (unless Visibility is Normal); a chosen font becomes the board font.
@@ -83,48 +107,53 @@ class Board final : public BoardHost {
     // colours, the exclusion list, and a final invalidation.
     void ApplySettings(const PropertiesPages& pages);
 
-    // The frame was moved by the user.
-    void OnFrameMoved() { placement.OnFrameMoved(); }
+    // --- What the board shows (read only) ---
 
-    // What the frame sets: topmost after it made itself topmost on restore, a fit due
-    // when a bar was shown or hidden, an edge let go of when it was moved.
-    void SetTopmostApplied(int value) { flags.topmostApplied = value; }
-    void SetResizePending(int value) { flags.resizePending = value; }
-    void SetSnapRight(int value) { placement.snapRight = value; }
-    void SetSnapBottom(int value) { placement.snapBottom = value; }
+    const Settings& settings() const { return settings_; }
+    const Settings& storedSettings() const { return storedSettings_; }
+    const FontDescription& font() const { return font_; }
+    const Tracker& tracker() const { return tracker_; }
+    const BoardLayout& layout() const { return layout_; }
+    const Selection& selection() const { return selection_; }
+    const FramePlacement& placement() const { return placement_; }
+    const FrameZOrder& zOrder() const { return zOrder_; }
+    bool IsBusy() const { return busy_.IsBusy(); }
+
+  private:
+    friend struct BoardTestAccess;
+    struct Command;
+    // The board's commands: id, what it does, when it is enabled and checked.
+    static std::span<const Command> Commands();
 
     // --- BoardHost ---
-
     // Invalidates the title's box (one pixel lower, as it is filled); false when the
     // title has no box.
     bool InvalidateTitleBox(std::string_view title) override;
     void InvalidateAll() override;
 
-    // --- State ---
-
-    WindowSystem& windows;
-    ViewHost& viewHost;
-    FrameHost& frameHost;
-    Settings settings;
-    Settings storedSettings;
-    FontDescription& font;
-    FontDescription& storedFont;
-    Tracker tracker;
-    BoardFlags flags;
-    int firstPaint = 1;    // no paint has restored the stored size yet
-    unsigned timerId = 0;  // what the refresh timer reports
-    BoardLayout layout;
-    FramePlacement placement;
-    Selection selection;
-    BoardMouse mouse;
-    Arrangement arrangement;
-
-  private:
     void CreateBoardFont();
-    // After the font dialog or the sheet: topmost again unless Visibility is Normal.
-    void RestoreTopmostAfterDialog();
+    // The display list made again from the current titles, and the selection kept to them.
+    void RebuildDisplay();
+    void EmptyBoard();
 
+    WindowSystem& windows_;
+    ViewHost& view_;
+    FrameHost& frame_;
     Profile& profile_;
+    Settings settings_;
+    Settings storedSettings_;
+    FontDescription font_;
+    FontDescription storedFont_;
+    Tracker tracker_;
+    BusyFlag busy_;
+    BoardLayout layout_;
+    FrameZOrder zOrder_;
+    FramePlacement placement_;
+    Selection selection_;
+    RefreshCycle refresh_;
+    BoardMouse mouse_;
+    Arrangement arrangement_;
+    unsigned timerId_ = 0;  // what the refresh timer reports
 };
 
 }  // namespace perch

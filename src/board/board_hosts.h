@@ -8,6 +8,21 @@
 
 namespace perch {
 
+// What a refresh tick and the selection ask of the board's painting.
+class BoardHost {
+  public:
+    virtual ~BoardHost() = default;
+    // Invalidates the box showing that title; false when no box shows it.
+    virtual bool InvalidateTitleBox(std::string_view title) = 0;
+    // Invalidates the whole board, erasing the background.
+    virtual void InvalidateAll() = 0;
+
+  protected:
+    BoardHost() = default;
+    BoardHost(const BoardHost&) = default;
+    BoardHost& operator=(const BoardHost&) = default;
+};
+
 // What the board asks of the window that shows it (the view). The board's own geometry
 // (its client rectangle, its frame's rectangle and placement) goes through WindowSystem
 // like any other window's; this is the rest.
@@ -54,22 +69,16 @@ class FrameHost {
   public:
     virtual ~FrameHost() = default;
 
-    // The frame's minimum width while its menu bar shows, and its minimum height; both
-    // depend on the screen width.
+    // The frame's minimum width while its menu bar shows (it depends on the screen width),
+    // and the lowest its client area may be fitted (the screen's minimum, or the height a
+    // toolbar docked at a side needs, whichever is more).
     virtual int MinTrackWidth() const = 0;
     virtual int MinTrackHeight() const = 0;
-    // The narrowest the frame can be made just now (the system widens a narrower request,
-    // keeping the left edge).
-    virtual int MinimumFrameWidth() const = 0;
-    // Tells the frame whether its menu bar is meant to show.
-    virtual void SetMenuShown(bool shown) = 0;
     // Takes the menu bar off the frame.
     virtual void RemoveMenu() = 0;
     // Attaches the compact or the full menu for a client width; `force` attaches it even
     // when that menu was the last choice.
     virtual void SelectMenu(int clientWidth, bool force) = 0;
-    // Whether the toolbar (or the status bar) is showing, by its command id.
-    virtual bool IsBarVisible(unsigned barCommandId) const = 0;
     // Saves the bars' state (visibility, docking, floating position) to the profile.
     virtual void SaveBarState() = 0;
 

@@ -1,5 +1,6 @@
-// The board's commands and their state: one place answers "enabled? checked?" for every
-// command id, so the menus, the toolbar and the accelerators cannot disagree.
+// The board's commands and their state in one table: the menus, the toolbar and the
+// accelerators all ask QueryCommand, so they cannot disagree, and a command is carried out
+// from the same row that says whether it is enabled. The frame answers its own commands.
 #include <cstddef>
 
 #include "board/board.h"
@@ -7,72 +8,61 @@
 
 namespace perch {
 
-bool Board::OnCommand(unsigned id) {
-    switch (id) {
-        case ID_SELECT_ALL:
-            selection.SelectAll();
-            return true;
-        case ID_WINDOWS_TILE_HORZ:
-            arrangement.TileSelected(TileDirection::kHorizontal);
-            return true;
-        case ID_WINDOWS_TILE_VERT:
-            arrangement.TileSelected(TileDirection::kVertical);
-            return true;
-        case ID_WINDOWS_CLOSE:
-            arrangement.CloseSelected();
-            return true;
-        case ID_WINDOWS_MINIMIZE:
-            arrangement.MinimizeSelected();
-            return true;
-        case ID_WINDOWS_CASCADE:
-            arrangement.CascadeAll();
-            return true;
-        case ID_SAVE_ON_EXIT:
-            settings.Save = settings.Save == 0 ? 1 : 0;
-            return true;
-        case ID_PROPERTIES:
-            OnProperties();
-            return true;
-        case ID_SET_FONT:
-            OnSetFont();
-            return true;
-        default:
-            return false;
-    }
+struct Board::Command {
+    unsigned id;
+    void (*run)(Board& board);
+    bool (*enabled)(Board& board);  // none: always enabled
+    bool (*checked)(Board& board);  // none: never checked
+};
+
+std::span<const Board::Command> Board::Commands() {
+    constexpr auto anySelected = [](Board& board) { return !board.selection_.IsEmpty(); };
+    static constexpr Command kCommands[] = {
+        {ID_SELECT_ALL, [](Board& board) { board.selection_.SelectAll(); },
+         [](Board& board) {
+             const std::size_t boxes = board.tracker_.DisplayList().size();
+             return boxes > 0 && board.selection_.SelectionList().size() != boxes;
+         },
+         nullptr},
+        {ID_WINDOWS_TILE_HORZ,
+         [](Board& board) { board.arrangement_.TileSelected(TileDirection::kHorizontal); },
+         anySelected, nullptr},
+        {ID_WINDOWS_TILE_VERT,
+         [](Board& board) { board.arrangement_.TileSelected(TileDirection::kVertical); },
+         anySelected, nullptr},
+        {ID_WINDOWS_CLOSE, [](Board& board) { board.arrangement_.CloseSelected(); }, anySelected,
+         nullptr},
+        {ID_WINDOWS_MINIMIZE, [](Board& board) { board.arrangement_.MinimizeSelected(); },
+         anySelected, nullptr},
+        {ID_WINDOWS_CASCADE, [](Board& board) { board.arrangement_.CascadeAll(); },
+         [](Board& board) { return board.arrangement_.CanCascade(); }, nullptr},
+        {ID_SAVE_ON_EXIT,
+         [](Board& board) { board.settings_.Save = board.settings_.Save == 0 ? 1 : 0; }, nullptr,
+         [](Board& board) { return board.settings_.Save != 0; }},
+        {ID_PROPERTIES, [](Board& board) { board.OnProperties(); }, nullptr, nullptr},
+        {ID_SET_FONT, [](Board& board) { board.OnSetFont(); }, nullptr, nullptr},
+    };
+    return kCommands;
 }
 
-CommandState Board::QueryCommand(unsigned id) {
-    const auto enabledIf = [](bool enabled) { return CommandState{true, enabled, false}; };
-    switch (id) {
-        case ID_SELECT_ALL: {
-            const std::size_t boxes = tracker.DisplayList().size();
-            return enabledIf(boxes > 0 && tracker.SelectionList().size() != boxes);
+bool Board::OnCommand(unsigned id) {
+    for (const Command& command : Commands()) {
+        if (command.id == id) {
+            command.run(*this);
+            return true;
         }
-        case ID_WINDOWS_TILE_HORZ:
-        case ID_WINDOWS_TILE_VERT:
-        case ID_WINDOWS_CLOSE:
-        case ID_WINDOWS_MINIMIZE:
-            return enabledIf(!selection.IsEmpty());
-        case ID_WINDOWS_CASCADE:
-            return enabledIf(arrangement.CanCascade());
-        case ID_SAVE_ON_EXIT:
-            return {true, true, settings.Save != 0};
-        case ID_VIEW_TOOLBAR:
-        case ID_VIEW_STATUS_BAR:
-            return {true, true, frameHost.IsBarVisible(id)};
-        case ID_PROPERTIES:
-        case ID_SET_FONT:
-        case ID_APP_ABOUT:
-        case ID_APP_EXIT:
-        case ID_HELP_INDEX:
-        case ID_HELP_USING:
-        case ID_CONTEXT_HELP:
-        case ID_HELP:
-        case ID_DEFAULT_HELP:
-            return enabledIf(true);
-        default:
-            return {};
     }
+    return false;
+}
+
+framework::CommandStatus Board::QueryCommand(unsigned id) {
+    for (const Command& command : Commands()) {
+        if (command.id == id) {
+            return {true, command.enabled == nullptr || command.enabled(*this),
+                    command.checked != nullptr && command.checked(*this)};
+        }
+    }
+    return {};
 }
 
 }  // namespace perch

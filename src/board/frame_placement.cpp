@@ -15,6 +15,8 @@ constexpr int kAutoSizeHeight = 100;
 constexpr int kSnapDistance = 5;
 // A client area this low is taken for one the menu bar has wrapped over.
 constexpr int kCollapsedClientHeight = 10;
+// The narrowest a frame without its menu bar is made.
+constexpr int kNarrowestFrame = 50;
 
 // Stored positions and sizes beyond this are corrupt; holding them here keeps the
 // arithmetic on them in range (they are on no monitor either way).
@@ -29,6 +31,27 @@ Rect RectAt(int x, int y, int w, int h) {
 }
 
 }  // namespace
+
+int MinTrackWidthFor(bool menuShown, int cellWidth, int menuMinTrackWidth) {
+    return menuShown ? menuMinTrackWidth : std::max(cellWidth, kNarrowestFrame);
+}
+
+int FramePlacement::MinimumFrameWidth() const {
+    return MinTrackWidthFor(settings_.Menu != 0, layout_.CellWidth(), frameHost_.MinTrackWidth());
+}
+
+void FramePlacement::FitAfterPaint() {
+    // The first paint fits the frame to the grid; the next one, without Auto Size, goes
+    // back to the stored size.
+    if (fitPending_ != 0) {
+        FitFrameToBoard(layout_.BoardWidth(), layout_.BoardHeight() - 2, false);
+    } else if (firstPaint_ != 0) {
+        if (settings_.Resize == 0) {
+            FitFrameToBoard(settings_.XSize, settings_.YSize, true);
+        }
+        firstPaint_ = 0;
+    }
+}
 
 void FramePlacement::PlaceFrameAtCreation() {
     const bool autoSize = settings_.Resize != 0;
@@ -50,12 +73,8 @@ void FramePlacement::PlaceFrameAtCreation() {
     settings_.XPos = x;
     settings_.YPos = y;
 
-    const bool topmost = settings_.Visibility != kVisibilityNormal;
-    windows_.SetWindowPos(tracker_.Frame(), topmost ? kHwndTopmost : kHwndTop, x, y, w, h,
+    windows_.SetWindowPos(tracker_.Frame(), zOrder_.InsertAfterAtCreation(), x, y, w, h,
                           kSwpNoActivate);
-    if (topmost) {
-        flags_.topmostApplied = 1;
-    }
 }
 
 void FramePlacement::FitFrameToBoard(int w, int h, bool wholeWindow) {
@@ -74,9 +93,7 @@ void FramePlacement::FitFrameToBoard(int w, int h, bool wholeWindow) {
     }
     // The system would widen a narrower frame to its minimum keeping the left edge, and
     // a frame anchored to the right edge would then reach past it.
-    if (w < frameHost_.MinimumFrameWidth()) {
-        w = frameHost_.MinimumFrameWidth();
-    }
+    w = std::max(w, MinimumFrameWidth());
     int x = frameRect.left;
     int y = frameRect.top;
     // The monitor is the one the frame is on now, not the one its new size would reach
@@ -84,8 +101,8 @@ void FramePlacement::FitFrameToBoard(int w, int h, bool wholeWindow) {
     SnapToEdgesOf(MonitorHolding(frameRect, windows_.GetMonitorRects()), x, y, w, h);
     windows_.SetWindowPos(frame, kHwndTop, x, y, w, h,
                           kSwpNoZOrder | kSwpNoActivate | kSwpShowWindow);
-    flags_.topmostApplied = 0;
-    flags_.resizePending = 0;
+    zOrder_.OnFrameFitted();
+    fitPending_ = 0;
 }
 
 void FramePlacement::SnapToScreenEdge(int& x, int& y, int w, int h) {
@@ -99,21 +116,21 @@ void FramePlacement::SnapToEdgesOf(const Rect& monitor, int& x, int& y, int w, i
     if (settings_.SmartPos == 0) {
         return;
     }
-    if (snapRight != 0) {
+    if (snapRight_ != 0) {
         x = monitor.right - w;
     } else if (x + w + kSnapDistance >= monitor.right) {
         x = monitor.right - w;
-        snapRight = 1;
+        snapRight_ = 1;
     } else {
-        snapRight = 0;
+        snapRight_ = 0;
     }
-    if (snapBottom != 0) {
+    if (snapBottom_ != 0) {
         y = monitor.bottom - h;
     } else if (y + h + kSnapDistance >= monitor.bottom) {
         y = monitor.bottom - h;
-        snapBottom = 1;
+        snapBottom_ = 1;
     } else {
-        snapBottom = 0;
+        snapBottom_ = 0;
     }
 }
 
@@ -121,10 +138,10 @@ void FramePlacement::OnFrameMoved() {
     const Rect frameRect = windows_.GetWindowRect(tracker_.Frame());
     const Rect monitor = MonitorHolding(frameRect, windows_.GetMonitorRects());
     if (frameRect.right != monitor.right) {
-        snapRight = 0;
+        snapRight_ = 0;
     }
     if (frameRect.bottom != monitor.bottom) {
-        snapBottom = 0;
+        snapBottom_ = 0;
     }
 }
 

@@ -6,8 +6,8 @@
 namespace perch {
 
 void BoardLayout::ComputeLayout(Painter& painter, int minTrackWidth, int minTrackHeight) {
-    cellWidth = 0;
-    cellHeight = 0;
+    cellWidth_ = 0;
+    cellHeight_ = 0;
     const int columns = BoundedColumns(settings_);
     const TitleList& display = tracker_.DisplayList();
     const int n = static_cast<int>(display.size());
@@ -17,24 +17,24 @@ void BoardLayout::ComputeLayout(Painter& painter, int minTrackWidth, int minTrac
         settings_.NumRows = (columns + n - 1) / columns;
     }
     if (settings_.NumRows == 0) {
-        boardWidth = minTrackWidth + 6;
-        boardHeight = minTrackHeight;
+        boardWidth_ = minTrackWidth + 6;
+        boardHeight_ = minTrackHeight;
         return;
     }
 
     for (const std::string& text : display) {
         const TextExtent extent = painter.MeasureText(text);
-        cellWidth = std::max(cellWidth, extent.cx);
-        cellHeight = std::max(cellHeight, extent.cy);
+        cellWidth_ = std::max(cellWidth_, extent.cx);
+        cellHeight_ = std::max(cellHeight_, extent.cy);
     }
     if (settings_.Boxes != 0) {
-        cellWidth += 2;
-        cellHeight += 2;
+        cellWidth_ += 2;
+        cellHeight_ += 2;
     }
     const int rows = settings_.NumRows;
     const int usedColumns = (n + rows - 1) / rows;
-    boardWidth = (cellWidth + 4) * std::min(usedColumns, columns);
-    boardHeight = cellHeight * std::min(rows, n) + 2;
+    boardWidth_ = ColumnWidth() * std::min(usedColumns, columns);
+    boardHeight_ = cellHeight_ * std::min(rows, n) + 2;
 }
 
 std::optional<Rect> BoardLayout::BoxRect(int index) const {
@@ -44,10 +44,10 @@ std::optional<Rect> BoardLayout::BoxRect(int index) const {
         return std::nullopt;
     }
     Rect box;
-    box.left = (index / rows) * (cellWidth + 4);
-    box.right = box.left + cellWidth + 4;
-    box.top = (index % rows) * cellHeight;
-    box.bottom = box.top + cellHeight;
+    box.left = (index / rows) * ColumnWidth();
+    box.right = box.left + ColumnWidth();
+    box.top = (index % rows) * cellHeight_;
+    box.bottom = box.top + cellHeight_;
     return box;
 }
 
@@ -62,19 +62,19 @@ std::optional<Rect> BoardLayout::BoxRectOfTitle(std::string_view title) const {
 HitResult BoardLayout::HitTest(Point point) const {
     HitResult hit;
     const int rows = settings_.NumRows;
-    if (cellWidth == 0 || cellHeight == 0 || rows <= 0) {
+    if (cellWidth_ == 0 || cellHeight_ == 0 || rows <= 0) {
         return hit;
     }
     const int n = static_cast<int>(tracker_.DisplayList().size());
     int columnStart = 0;
     if (BoundedColumns(settings_) > 1 && n > 1) {
         // Division truncates toward zero: x = 0 still lands in the first column.
-        columnStart = std::max(0, ((point.x - 1) / (cellWidth + 4)) * rows);
+        columnStart = std::max(0, ((point.x - 1) / ColumnWidth()) * rows);
         if (columnStart > n - 1) {
             return hit;
         }
     }
-    const int row = (point.y - 1) / cellHeight;
+    const int row = (point.y - 1) / cellHeight_;
     // A point far above the board (the pointer captured outside it) hits nothing rather
     // than a box of the previous column.
     if (row >= rows || row < 0) {

@@ -11,6 +11,9 @@
 
 namespace perch {
 
+// The room beside each column's widest text: the grid line and the text's inset.
+inline constexpr int kColumnGap = 4;
+
 // The box a point falls in: its index and the title it shows, or -1 and "".
 struct HitResult {
     int index = -1;
@@ -39,15 +42,22 @@ class BoardLayout {
     HitResult HitTest(Point point) const;
 
     int NumRows() const { return settings_.NumRows; }
-
-    int cellWidth = 0;    // widest display text (plus 2 with boxes); 0 = not laid out
-    int cellHeight = 0;   // tallest display text (plus 2 with boxes); 0 = not laid out
-    int boardWidth = 0;   // width of the grid
-    int boardHeight = 0;  // height of the grid
+    int CellWidth() const { return cellWidth_; }
+    int CellHeight() const { return cellHeight_; }
+    // A column's width: its cell and the gap beside it.
+    int ColumnWidth() const { return cellWidth_ + kColumnGap; }
+    int BoardWidth() const { return boardWidth_; }
+    int BoardHeight() const { return boardHeight_; }
 
   private:
+    friend struct BoardTestAccess;
+
     const Tracker& tracker_;
     Settings& settings_;
+    int cellWidth_ = 0;    // widest display text (plus 2 with boxes); 0 = not laid out
+    int cellHeight_ = 0;   // tallest display text (plus 2 with boxes); 0 = not laid out
+    int boardWidth_ = 0;   // width of the grid
+    int boardHeight_ = 0;  // height of the grid
 };
 
 // Box rectangles are filled and invalidated one pixel lower than they are laid out, so

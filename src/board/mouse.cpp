@@ -1,7 +1,6 @@
 #include "board/mouse.h"
 
 #include "board/answering_windows.h"
-#include "board/board.h"
 
 namespace perch {
 namespace {
@@ -20,8 +19,8 @@ bool BoardMouse::OnMouse(MouseMessage message, unsigned keyFlags, Point point) {
         case MouseMessage::kRightUp:
             return OnRightRelease(keyFlags, point);
         case MouseMessage::kRightDoubleClick:
-            board_.selection.ClearSelection();
-            ignoreNextRelease = 1;
+            selection_.ClearSelection();
+            ignoreNextRelease_ = 1;
             return true;
         case MouseMessage::kLeftUp:
         case MouseMessage::kRightDown:
@@ -34,30 +33,21 @@ bool BoardMouse::OnMouse(MouseMessage message, unsigned keyFlags, Point point) {
 // Activation happens on the press; the second press of a double-click arrives as a
 // double-click message, so a double-click activates once.
 bool BoardMouse::OnLeftPress(Point point) {
-    if (board_.layout.cellHeight == 0) {
+    if (layout_.CellHeight() == 0) {
         return false;
     }
-    board_.flags.busy = 1;
-    const HitResult hit = board_.layout.HitTest(point);
+    const BusyScope busy(busy_);
+    const HitResult hit = layout_.HitTest(point);
     if (hit.index < 0) {
-        board_.flags.busy = 0;
         return false;
     }
     if (!hit.title.empty()) {
-        Tracker& tracker = board_.tracker;
-        if (hit.title != tracker.FocusTitle()) {
-            if (board_.settings.Focus != 0) {
-                board_.InvalidateTitleBox(tracker.FocusTitle());
-                board_.InvalidateTitleBox(hit.title);
-            }
-            tracker.SetFocusTitle(hit.title);
-        }
-        const DocumentWindowSearch search = tracker.FindDocumentWindow(hit.title);
+        selection_.MoveFocusTo(hit.title);
+        const DocumentWindowSearch search = tracker_.FindDocumentWindow(hit.title);
         if (search.found) {
             ActivateDocument(search.document, search.app);
         }
     }
-    board_.flags.busy = 0;
     return true;
 }
 
@@ -65,7 +55,7 @@ void BoardMouse::ActivateDocument(WindowHandle document, WindowHandle app) {
     if (document == kNoWindow || app == kNoWindow) {
         return;
     }
-    WindowSystem& windows = board_.windows;
+    WindowSystem& windows = tracker_.Windows();
     if (!AnsweringWindows(windows).Answers(document)) {
         return;
     }
@@ -78,39 +68,37 @@ void BoardMouse::ActivateDocument(WindowHandle document, WindowHandle app) {
 }
 
 bool BoardMouse::OnLeftDoubleClick() {
-    Settings& settings = board_.settings;
-    if (settings.Menu != 0) {
+    if (settings_.Menu != 0) {
         return false;
     }
-    settings.Menu = 1;  // the user's choice, saved at exit like any option
-    WindowSystem& windows = board_.windows;
-    FrameHost& frame = board_.frameHost;
-    windows.SetWindowPos(board_.tracker.Frame(), kHwndTop, 0, 0, frame.MinTrackWidth(),
-                         board_.layout.boardHeight + kMenuReturnExtraHeight,
+    settings_.Menu = 1;  // the user's choice, saved at exit like any option
+    WindowSystem& windows = tracker_.Windows();
+    windows.SetWindowPos(tracker_.Frame(), kHwndTop, 0, 0, frame_.MinTrackWidth(),
+                         layout_.BoardHeight() + kMenuReturnExtraHeight,
                          kSwpNoMove | kSwpNoActivate | kSwpShowWindow);
-    frame.SelectMenu(windows.GetClientRect(board_.tracker.View()).Width(), true);
-    board_.flags.resizePending = 1;
-    board_.InvalidateAll();
+    frame_.SelectMenu(windows.GetClientRect(tracker_.View()).Width(), true);
+    placement_.RequestFit();
+    host_.InvalidateAll();
     return true;
 }
 
 bool BoardMouse::OnRightRelease(unsigned keyFlags, Point point) {
-    if (ignoreNextRelease != 0) {
-        ignoreNextRelease = 0;
+    if (ignoreNextRelease_ != 0) {
+        ignoreNextRelease_ = 0;
         return false;
     }
-    if (board_.layout.cellHeight == 0) {
+    if (layout_.CellHeight() == 0) {
         return false;
     }
-    const HitResult hit = board_.layout.HitTest(point);
+    const HitResult hit = layout_.HitTest(point);
     if (hit.index < 0) {
         return false;
     }
     if ((keyFlags & kMkControl) != 0) {
-        board_.selection.ToggleSelected(hit.title);
+        selection_.ToggleSelected(hit.title);
     } else {
-        board_.selection.ClearSelection();
-        board_.selection.SelectOnly(hit.title);
+        selection_.ClearSelection();
+        selection_.SelectOnly(hit.title);
     }
     return true;
 }

@@ -2,12 +2,17 @@
 
 #include <string_view>
 
+#include "board/board_hosts.h"
+#include "board/busy.h"
+#include "board/frame_placement.h"
+#include "board/layout.h"
 #include "board/painter.h"
+#include "board/selection.h"
 #include "platform/window_system.h"
+#include "settings/settings.h"
+#include "tracker/tracker.h"
 
 namespace perch {
-
-class Board;
 
 // The mouse messages the board handles.
 enum class MouseMessage {
@@ -30,7 +35,17 @@ inline constexpr unsigned kMkControl = 0x0008;
 // dragging, no hover effects, no range selection.
 class BoardMouse {
   public:
-    explicit BoardMouse(Board& board) : board_(board) {}
+    BoardMouse(Tracker& tracker, Settings& settings, const BoardLayout& layout,
+               Selection& selection, FramePlacement& placement, BusyFlag& busy, FrameHost& frame,
+               BoardHost& host)
+        : tracker_(tracker),
+          settings_(settings),
+          layout_(layout),
+          selection_(selection),
+          placement_(placement),
+          busy_(busy),
+          frame_(frame),
+          host_(host) {}
 
     // Returns whether the message goes on to default processing.
     bool OnMouse(MouseMessage message, unsigned keyFlags, Point point);
@@ -40,14 +55,20 @@ class BoardMouse {
     // foreground. Nothing when either window is missing or the application is hung.
     void ActivateDocument(WindowHandle document, WindowHandle app);
 
-    int ignoreNextRelease = 0;  // set by a right double-click: its last release selects nothing
-
   private:
     bool OnLeftPress(Point point);
     bool OnLeftDoubleClick();
     bool OnRightRelease(unsigned keyFlags, Point point);
 
-    Board& board_;
+    Tracker& tracker_;
+    Settings& settings_;
+    const BoardLayout& layout_;
+    Selection& selection_;
+    FramePlacement& placement_;
+    BusyFlag& busy_;
+    FrameHost& frame_;
+    BoardHost& host_;
+    int ignoreNextRelease_ = 0;  // set by a right double-click: its last release selects nothing
 };
 
 }  // namespace perch

@@ -17,42 +17,36 @@ float ReduceIntervalToTenths(float seconds) {
 }
 
 void Board::OnSetFont() {
-    const WindowHandle frame = tracker.Frame();
-    PushFrameToBottom(windows, frame);
-    flags.busy = 1;  // ticks that arrive through the dialog's message loop do nothing
-    if (viewHost.RunFontDialog(font) && viewHost.SetBoardFont(font)) {
-        // A font that cannot be made leaves the board drawing in the device context's font.
-        if (settings.Resize != 0) {
-            flags.resizePending = 1;
+    zOrder_.OnFontDialogOpening();
+    {
+        // Ticks that arrive through the dialog's message loop do nothing.
+        const BusyScope busy(busy_);
+        if (view_.RunFontDialog(font_) && view_.SetBoardFont(font_)) {
+            // A font that cannot be made leaves the board drawing in the device context's
+            // font.
+            if (settings_.Resize != 0) {
+                placement_.RequestFit();
+            }
+            view_.InvalidateAll();
         }
-        viewHost.InvalidateAll();
     }
-    flags.busy = 0;
-    RestoreTopmostAfterDialog();
+    zOrder_.OnDialogClosed();
 }
 
 void Board::OnProperties() {
-    PropertiesPages pages = PropertiesPages::From(settings);
-    flags.busy = 1;
-    if (viewHost.RunPropertiesSheet(pages)) {
-        ApplySettings(pages);
+    PropertiesPages pages = PropertiesPages::From(settings_);
+    {
+        const BusyScope busy(busy_);
+        if (view_.RunPropertiesSheet(pages)) {
+            ApplySettings(pages);
+        }
     }
-    flags.busy = 0;
-    RestoreTopmostAfterDialog();
-}
-
-void Board::RestoreTopmostAfterDialog() {
-    if (settings.Visibility != kVisibilityNormal) {
-        MakeFrameTopmost(windows, tracker.Frame());
-        // The flag says what the frame is, so that the next tick can take it back down
-        // when the board is not due to stay on top.
-        flags.topmostApplied = 1;
-    }
+    zOrder_.OnDialogClosed();
 }
 
 void Board::ApplySettings(const PropertiesPages& pages) {
     const SettingsPageValues& page = pages.settings;
-    const WindowHandle frame = tracker.Frame();
+    Settings& settings = settings_;
 
     settings.SmartPos = page.SmartPos;
     settings.Boxes = page.Boxes;
@@ -68,40 +62,31 @@ void Board::ApplySettings(const PropertiesPages& pages) {
     // loads as 1.5000001 while the page reads back "1.5" as 1.5, and that is no change.
     if (UpdateToMilliseconds(page.Update) != UpdateToMilliseconds(settings.Update)) {
         settings.Update = ReduceIntervalToTenths(page.Update);
-        viewHost.StopTimer(timerId);
-        timerId = viewHost.StartTimer(kRefreshTimerId, RefreshIntervalMs(settings));
+        view_.StopTimer(timerId_);
+        timerId_ = view_.StartTimer(kRefreshTimerId, RefreshIntervalMs(settings));
     }
 
     settings.Sort = page.Sort;
 
     settings.Visibility = page.Visibility;
-    if (settings.Visibility != kVisibilityNormal) {
-        if (flags.topmostApplied == 0) {
-            MakeFrameTopmost(windows, frame);
-            flags.topmostApplied = 1;
-        }
-    } else {
-        PushFrameToBottom(windows, frame);
-        BringFrameToTop(windows, frame);
-        flags.topmostApplied = 0;
-    }
+    zOrder_.OnVisibilityApplied();
 
     const bool menuWasShown = settings.Menu != 0;
     settings.Menu = page.Menu;
     if (settings.Menu == 0) {
-        frameHost.RemoveMenu();
+        frame_.RemoveMenu();
     } else if (!menuWasShown) {
         // Switched on: the menu comes back at once, as a double-click on the board brings it.
-        frameHost.SelectMenu(windows.GetClientRect(tracker.View()).Width(), true);
+        frame_.SelectMenu(windows_.GetClientRect(tracker_.View()).Width(), true);
     }
 
-    tracker.RebuildDisplayList();
+    RebuildDisplay();
 
     settings.Resize = page.Resize;
     if (settings.Resize != 0) {
-        flags.resizePending = 1;
-        viewHost.RedrawNow();
-        flags.resizePending = 1;
+        placement_.RequestFit();
+        view_.RedrawNow();
+        placement_.RequestFit();
     }
 
     const ColorsPageValues& colors = pages.colors;
@@ -112,7 +97,7 @@ void Board::ApplySettings(const PropertiesPages& pages) {
 
     settings.ExcludedApps = ExcludedAppsToStored(pages.excludedApps);
 
-    viewHost.InvalidateAll();
+    view_.InvalidateAll();
 }
 
 }  // namespace perch

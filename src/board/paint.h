@@ -1,18 +1,18 @@
 #pragma once
 
+#include "board/layout.h"
 #include "board/painter.h"
+#include "board/selection.h"
+#include "settings/settings.h"
+#include "tracker/tracker.h"
 
 namespace perch {
 
-class Board;
-
-// One paint of the board, over a background already erased: lays the grid out, fills the
-// focus box and the selected boxes, draws the texts and (with Show Boxes) the etched grid
-// lines, then fits the frame to the grid when a fit is due.
-void PaintBoard(Board& board, Painter& painter);
-
-// The background erase: the whole client area in the background colour.
-void EraseBoardBackground(Board& board, Painter& painter);
+// Draws the board as laid out, over a background already erased: fills the focus box and
+// the selected boxes, draws the texts and (with Show Boxes) the etched grid lines. It
+// draws and does nothing else.
+void DrawBoard(const Settings& settings, const BoardLayout& layout, const Tracker& tracker,
+               const Selection& selection, Painter& painter);
 
 // The grid's fixed colours: the shadow and the light line of each etched edge.
 inline constexpr ColorRef kGridShadowColor = MakeColor(127, 127, 127);

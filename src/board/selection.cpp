@@ -9,37 +9,38 @@
 namespace perch {
 
 void Selection::ClearSelection() {
-    perch::ClearSelection(tracker_, host_);
+    for (const std::string& title : selected_) {
+        host_.InvalidateTitleBox(title);
+    }
+    selected_.clear();
 }
 
 void Selection::SelectOnly(std::string_view title) {
-    TitleList& selected = tracker_.SelectionList();
     bool found = false;
-    for (std::size_t i = selected.size(); i-- > 0;) {
-        if (TitlesEqual(selected[i], title, tracker_.Code())) {
+    for (std::size_t i = selected_.size(); i-- > 0;) {
+        if (TitlesEqual(selected_[i], title, tracker_.Code())) {
             found = true;
             continue;
         }
-        const std::string removed = std::move(selected[i]);
-        selected.erase(selected.begin() + static_cast<std::ptrdiff_t>(i));
+        const std::string removed = std::move(selected_[i]);
+        selected_.erase(selected_.begin() + static_cast<std::ptrdiff_t>(i));
         host_.InvalidateTitleBox(removed);
     }
     if (!found) {
-        selected.emplace_back(title);
+        selected_.emplace_back(title);
         host_.InvalidateTitleBox(title);
     }
 }
 
 void Selection::ToggleSelected(std::string_view title) {
-    TitleList& selected = tracker_.SelectionList();
-    for (std::size_t i = selected.size(); i-- > 0;) {
-        if (TitlesEqual(selected[i], title, tracker_.Code())) {
-            selected.erase(selected.begin() + static_cast<std::ptrdiff_t>(i));
+    for (std::size_t i = selected_.size(); i-- > 0;) {
+        if (TitlesEqual(selected_[i], title, tracker_.Code())) {
+            selected_.erase(selected_.begin() + static_cast<std::ptrdiff_t>(i));
             host_.InvalidateTitleBox(title);
             return;
         }
     }
-    selected.emplace_back(title);
+    selected_.emplace_back(title);
     host_.InvalidateTitleBox(title);
 }
 
@@ -47,18 +48,34 @@ void Selection::SelectAll() {
     ClearSelection();
     const TitleList& titles = tracker_.CurrentTitles();
     const std::size_t boxes = std::min(tracker_.DisplayList().size(), titles.size());
-    TitleList& selected = tracker_.SelectionList();
-    selected.assign(titles.begin(), titles.begin() + static_cast<std::ptrdiff_t>(boxes));
+    selected_.assign(titles.begin(), titles.begin() + static_cast<std::ptrdiff_t>(boxes));
     host_.InvalidateAll();
 }
 
-bool Selection::IsSelected(std::string_view title) const {
-    for (const std::string& entry : tracker_.SelectionList()) {
-        if (TitlesEqual(entry, title, tracker_.Code())) {
-            return true;
+void Selection::PruneSelection() {
+    const TitleList& current = tracker_.CurrentTitles();
+    for (std::size_t i = selected_.size(); i-- > 0;) {
+        if (std::find(current.begin(), current.end(), selected_[i]) == current.end()) {
+            selected_.erase(selected_.begin() + static_cast<std::ptrdiff_t>(i));
         }
     }
-    return false;
+}
+
+bool Selection::IsSelected(std::string_view title) const {
+    return std::any_of(selected_.begin(), selected_.end(), [&](const std::string& entry) {
+        return TitlesEqual(entry, title, tracker_.Code());
+    });
+}
+
+void Selection::MoveFocusTo(std::string_view title) {
+    if (title == focusTitle_) {
+        return;
+    }
+    if (settings_.Focus != 0) {
+        host_.InvalidateTitleBox(focusTitle_);
+        host_.InvalidateTitleBox(title);
+    }
+    focusTitle_ = title;
 }
 
 }  // namespace perch

@@ -1,6 +1,9 @@
 // Resource identifiers of perch.exe, shared by perch.rc, the shell and the portable core
-// (plain #defines only, so the core and windres can both read it).
+// (plain #defines only, so the core and windres can both read it). The ids of what the
+// framework implements (the frame's commands and child windows, its texts) are its own.
 #pragma once
+
+#include "framework/standard_ids.h"
 
 // The frame's resources: compact menu, accelerators, icon and document string (2); the full
 // menu (3). Toolbar bitmaps: four buttons (2, the NT platform) and five (3, with Cascade).
@@ -43,9 +46,6 @@
 // Excluded Apps page.
 #define IDC_EXCLUDED_APPS 1006
 
-// The frame's child windows, with the ids every framework of this kind gives them.
-#define AFX_IDW_PANE_FIRST 59648
-
 // Perch's commands: menu items, accelerators, toolbar buttons and their prompts.
 #define ID_SELECT_ALL 32771
 #define ID_PROPERTIES 32772
@@ -57,22 +57,7 @@
 #define ID_WINDOWS_CLOSE 32789
 #define ID_WINDOWS_MINIMIZE 32790
 
-// The frame's own commands, with the ids every framework of this kind gives them.
-#define ID_APP_ABOUT 57664
-#define ID_APP_EXIT 57665
-#define ID_HELP_INDEX 57666
-#define ID_HELP_USING 57668
-#define ID_CONTEXT_HELP 57669
-#define ID_HELP 57670
-#define ID_DEFAULT_HELP 57671
-#define ID_VIEW_TOOLBAR 59392
-#define ID_VIEW_STATUS_BAR 59393
-
-// Texts of the string table. The prompt of a command has the command's id; the prompt of
-// a system command SC_x has the id 0xEF00 + (SC_x - 0xF000) / 16.
-#define IDS_APP_TITLE 57344
-#define IDS_IDLE_MESSAGE 57345
-#define IDS_SC_PROMPT_BASE 0xEF00
+// Texts of the string table. The prompt of a command has the command's id.
 #define IDS_FONT_ERROR 1001
 #define IDS_MAXIMIZED_REFUSAL 61216
 #define IDS_CREATE_FAILED 61700

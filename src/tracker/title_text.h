@@ -6,8 +6,8 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/code_page.h"
 #include "settings/settings.h"
-#include "tracker/code_page.h"
 
 namespace perch {
 

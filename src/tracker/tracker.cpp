@@ -190,16 +190,6 @@ void Tracker::RebuildDisplayList() {
     for (const std::string& title : current) {
         displayList_.push_back(DisplayText(title, settings_, app_.appName, codePage_));
     }
-    PruneSelection();
-}
-
-void Tracker::PruneSelection() {
-    const TitleList& current = titleLists_[current_];
-    for (std::size_t i = selection_.size(); i-- > 0;) {
-        if (std::find(current.begin(), current.end(), selection_[i]) == current.end()) {
-            selection_.erase(selection_.begin() + static_cast<std::ptrdiff_t>(i));
-        }
-    }
 }
 
 int Tracker::IndexOfTitle(std::string_view title) const {

@@ -9,9 +9,9 @@
 #include <utility>
 #include <vector>
 
+#include "platform/code_page.h"
 #include "platform/window_system.h"
 #include "settings/settings.h"
-#include "tracker/code_page.h"
 
 namespace perch {
 
@@ -42,8 +42,8 @@ struct DocumentWindowSearch {
 using TitleList = std::vector<std::string>;
 
 // The tracker state the board view owns: which MDI application is watched, its document
-// titles (current and scratch lists), the display texts, the selection and the focus
-// title. Document windows are never kept as handles; they are found again by title.
+// titles (current and scratch lists) and the display texts. Document windows are never
+// kept as handles; they are found again by title.
 class Tracker {
   public:
     // settings is the board's current record, read at every use so changes apply at once.
@@ -72,9 +72,8 @@ class Tracker {
 
     // Fills the scratch list with the watched application's visible document titles.
     void ScanDocuments();
-    // Display texts from the current list; drops selected titles that are gone.
+    // Display texts from the current list (sorted again first, should Sort have changed).
     void RebuildDisplayList();
-    void PruneSelection();
     // Index in the current list, letter case ignored (the first of equal titles); -1
     // when absent. Answered from an index of the list, made again after it changed.
     int IndexOfTitle(std::string_view title) const;
@@ -86,10 +85,6 @@ class Tracker {
     const TitleList& CurrentTitles() const { return titleLists_[current_]; }
     const TitleList& ScratchTitles() const { return titleLists_[scratch_]; }
     const TitleList& DisplayList() const { return displayList_; }
-    TitleList& SelectionList() { return selection_; }
-    const TitleList& SelectionList() const { return selection_; }
-    const std::string& FocusTitle() const { return focusTitle_; }
-    void SetFocusTitle(std::string title) { focusTitle_ = std::move(title); }
 
     std::size_t WindowCount() const { return displayList_.size(); }
     // Box i's title and text; i must be below WindowCount().
@@ -121,8 +116,6 @@ class Tracker {
     std::size_t current_ = 0;
     std::size_t scratch_ = 1;
     TitleList displayList_;
-    TitleList selection_;
-    std::string focusTitle_;
     std::uint64_t rebuildCount_ = 0;
 
     // IndexOfTitle's index of the current list: painting looks up the focus title and

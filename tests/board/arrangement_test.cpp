@@ -26,13 +26,13 @@ class ArrangementTest : public test::BoardFixture {
                                    Rect frameRect = kAppFrame) {
         app = desk.CreateMdiApp(frameTitle, kAppProcess, titles, "MDIClient", frameRect);
         desk.SetForeground(app.frame);
-        RefreshTick(board.tracker, board.flags, board);
+        BoardTestAccess::RefreshTick(board);
         Paint();
         Reset();
         return app;
     }
 
-    void Select(const Titles& titles) { board.tracker.SelectionList() = titles; }
+    void Select(const Titles& titles) { BoardTestAccess::SelectionOf(board) = titles; }
     bool Run(unsigned command) { return board.OnCommand(command); }
     WindowHandle Doc(std::size_t i) const { return app.documents.at(i); }
 
@@ -59,7 +59,7 @@ TEST_F(ArrangementTest, TileHorizontallyInSelectionOrder) {
     EXPECT_EQ(desk.Actions(), Join({Tiled(Doc(2), 0, 0, 600, 100), Tiled(Doc(0), 0, 100, 600, 100),
                                     Tiled(Doc(1), 0, 200, 600, 100)}));
     EXPECT_EQ(desk.ScreenRect(Doc(1)).top - desk.ScreenRect(app.client).top - 2, 200);
-    EXPECT_TRUE(board.tracker.SelectionList().empty());
+    EXPECT_TRUE(board.selection().SelectionList().empty());
     EXPECT_EQ(desk.FrozenCalls(), 0);
 }
 
@@ -126,7 +126,7 @@ TEST_F(ArrangementTest, AMaximizedDocumentIsRestoredFirst) {
 
 TEST_F(ArrangementTest, OfficeApplicationsRefuseWhileADocumentIsMaximized) {
     Start({"A", "B", "C"}, "Microsoft Word - [B]");
-    ASSERT_EQ(board.tracker.App().appName, "Microsoft Word");
+    ASSERT_EQ(board.tracker().App().appName, "Microsoft Word");
     desk.Maximize(Doc(1));
     Reset();
     for (const unsigned command :
@@ -137,11 +137,11 @@ TEST_F(ArrangementTest, OfficeApplicationsRefuseWhileADocumentIsMaximized) {
         Run(command);
         EXPECT_EQ(viewHost.messages, (std::vector<unsigned>{IDS_MAXIMIZED_REFUSAL})) << command;
         EXPECT_EQ(desk.Actions(), (Actions{Action::SetForegroundWindow(app.frame)})) << command;
-        EXPECT_EQ(board.tracker.SelectionList(), (Titles{"A", "C"})) << command;
+        EXPECT_EQ(board.selection().SelectionList(), (Titles{"A", "C"})) << command;
     }
     Run(ID_WINDOWS_CLOSE);  // no check for Close
     EXPECT_EQ(viewHost.messages.size(), 1u);
-    EXPECT_TRUE(board.tracker.SelectionList().empty());
+    EXPECT_TRUE(board.selection().SelectionList().empty());
 
     // Without a maximized document there is nothing to refuse.
     desk.Restore(Doc(1));
@@ -159,15 +159,17 @@ TEST_F(ArrangementTest, ExcelRefusesTilingButMinimizes) {
     Select({"Book1", "Book2"});
     Run(ID_WINDOWS_TILE_HORZ);
     EXPECT_EQ(viewHost.messages, (std::vector<unsigned>{IDS_MAXIMIZED_REFUSAL}));
-    EXPECT_EQ(board.tracker.SelectionList().size(), 2u);
+    EXPECT_EQ(board.selection().SelectionList().size(), 2u);
     Run(ID_WINDOWS_MINIMIZE);
     EXPECT_EQ(viewHost.messages.size(), 1u);
-    EXPECT_TRUE(board.tracker.SelectionList().empty());
+    EXPECT_TRUE(board.selection().SelectionList().empty());
 
     // Other applications are not refused: letter case matters in the name.
-    EXPECT_FALSE(board.arrangement.RefuseWhileMaximized(RefusedOperation::kMinimize));
-    board.tracker.App().appName = "microsoft word";
-    EXPECT_FALSE(board.arrangement.RefuseWhileMaximized(RefusedOperation::kTile));
+    EXPECT_FALSE(
+        BoardTestAccess::ArrangementOf(board).RefuseWhileMaximized(RefusedOperation::kMinimize));
+    BoardTestAccess::AppOf(board).appName = "microsoft word";
+    EXPECT_FALSE(
+        BoardTestAccess::ArrangementOf(board).RefuseWhileMaximized(RefusedOperation::kTile));
 }
 
 TEST_F(ArrangementTest, MinimizeSkipsMinimizedWindowsAndEndsInTheApplication) {
@@ -178,19 +180,19 @@ TEST_F(ArrangementTest, MinimizeSkipsMinimizedWindowsAndEndsInTheApplication) {
     int busyWhilePosting = -1;
     desk.SetQueryHook([&](Query query, WindowHandle, int) {
         if (query == Query::kIsIconic) {
-            busyWhilePosting = board.flags.busy;
+            busyWhilePosting = board.IsBusy();
         }
     });
     Run(ID_WINDOWS_MINIMIZE);
     EXPECT_EQ(busyWhilePosting, 1);
-    EXPECT_EQ(board.flags.busy, 0);
+    EXPECT_FALSE(board.IsBusy());
     EXPECT_EQ(
         desk.Actions(),
         (Actions{Action::SetForegroundWindow(app.frame), Action::BringWindowToTop(Doc(1)),
                  Action::PostSysCommand(Doc(1), kScMinimize), Action::BringWindowToTop(Doc(2)),
                  Action::PostSysCommand(Doc(2), kScMinimize),
                  Action::SetForegroundWindow(app.frame)}));
-    EXPECT_TRUE(board.tracker.SelectionList().empty());
+    EXPECT_TRUE(board.selection().SelectionList().empty());
     desk.RunPostedMessages();
     EXPECT_TRUE(desk.IsIconic(Doc(1)) && desk.IsIconic(Doc(2)));
 
@@ -218,7 +220,7 @@ TEST_F(ArrangementTest, ClosePostsTheRequests) {
     EXPECT_EQ(desk.Actions(), (Actions{Action::BringWindowToTop(Doc(2)), Action::PostClose(Doc(2)),
                                        Action::BringWindowToTop(Doc(0)), Action::PostClose(Doc(0)),
                                        Action::SetForegroundWindow(app.frame)}));
-    EXPECT_TRUE(board.tracker.SelectionList().empty());
+    EXPECT_TRUE(board.selection().SelectionList().empty());
     EXPECT_TRUE(desk.IsWindow(Doc(2)));  // the application closes them afterwards
     desk.RunPostedMessages();
     EXPECT_FALSE(desk.IsWindow(Doc(2)));
@@ -239,7 +241,7 @@ TEST_F(ArrangementTest, CascadeIsNotOfferedOnNt) {
     Run(ID_WINDOWS_CASCADE);
     EXPECT_EQ(desk.Actions(), (Actions{Action::CascadeWindows(app.client),
                                        Action::SetForegroundWindow(app.frame)}));
-    EXPECT_EQ(board.tracker.SelectionList(), (Titles{"A"}));  // all windows, selection kept
+    EXPECT_EQ(board.selection().SelectionList(), (Titles{"A"}));  // all windows, selection kept
 }
 
 TEST_F(ArrangementTest, CommandsPassOverAHungApplication) {
@@ -254,8 +256,8 @@ TEST_F(ArrangementTest, CommandsPassOverAHungApplication) {
             Reset();
             Run(command);
             EXPECT_EQ(desk.FrozenCalls(), 0) << command;
-            EXPECT_EQ(board.flags.busy, 0) << command;
-            EXPECT_TRUE(command == ID_WINDOWS_CASCADE || board.tracker.SelectionList().empty())
+            EXPECT_FALSE(board.IsBusy()) << command;
+            EXPECT_TRUE(command == ID_WINDOWS_CASCADE || board.selection().SelectionList().empty())
                 << command;
         }
     }
@@ -283,14 +285,14 @@ TEST_F(ArrangementTest, NoAreaNoTile) {
     Select({"A", "B"});
     Run(ID_WINDOWS_TILE_HORZ);  // the first selected window is gone: no area to tile in
     EXPECT_TRUE(desk.Actions().empty());
-    EXPECT_EQ(board.tracker.SelectionList().size(), 2u);
+    EXPECT_EQ(board.selection().SelectionList().size(), 2u);
 
     // A document that is not inside a client window has no area either.
     const WindowHandle lone = desk.CreateTopLevel("Lone", "Plain", 300);
     const WindowHandle child = desk.CreateChild(lone, "Doc", "Plain");
-    board.tracker.App().appName = "Lone";
+    BoardTestAccess::AppOf(board).appName = "Lone";
     Select({"Doc"});
-    EXPECT_FALSE(board.arrangement.GetArrangementArea().has_value());
+    EXPECT_FALSE(BoardTestAccess::ArrangementOf(board).GetArrangementArea().has_value());
     EXPECT_TRUE(desk.IsWindow(child));
 }
 
@@ -302,7 +304,7 @@ TEST_F(ArrangementTest, WindowCommandsNeedASelection) {
         Run(command);
         Select({"A"});
         EXPECT_TRUE(board.QueryCommand(command).enabled);
-        board.tracker.SelectionList().clear();
+        BoardTestAccess::SelectionOf(board).clear();
     }
     EXPECT_TRUE(desk.Actions().empty());
 }

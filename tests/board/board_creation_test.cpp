@@ -29,7 +29,7 @@ class BoardCreationTest : public test::BoardFixture {
     }
     // Creates the board and returns where the frame was placed.
     Action Create() {
-        EXPECT_EQ(board.OnCreate(), 0);
+        board.OnCreate();
         EXPECT_FALSE(desk.Actions().empty());
         return desk.Actions().empty() ? Action{} : desk.Actions().front();
     }
@@ -47,27 +47,28 @@ TEST_F(BoardCreationTest, LoadsPlacesAndStartsTheTimer) {
     StorePosition(300, 200, 150, 120);
     EXPECT_EQ(Create(), Placed(kHwndTopmost, 300, 200, 150, 120));
     EXPECT_EQ(desk.Actions().size(), 1u);
-    EXPECT_EQ(board.flags.topmostApplied, 1);
+    EXPECT_TRUE(board.zOrder().TopmostApplied());
     EXPECT_EQ(frameHost.menuRemoved, 1);
-    EXPECT_EQ(board.settings.TextColor, MakeColor(200, 0, 0));
-    EXPECT_EQ(board.settings, board.storedSettings);
-    EXPECT_EQ(font, kDefaultFont);  // no stored font: the default, used as it is
+    EXPECT_EQ(board.settings().TextColor, MakeColor(200, 0, 0));
+    EXPECT_EQ(board.settings(), board.storedSettings());
+    EXPECT_EQ(board.font(), kDefaultFont);  // no stored font: the default, used as it is
     EXPECT_EQ(viewHost.fonts, (std::vector<FontDescription>{kDefaultFont}));
     EXPECT_TRUE(viewHost.messages.empty());
     EXPECT_EQ(viewHost.timers, (std::vector<std::pair<unsigned, int>>{{kRefreshTimerId, 2500}}));
-    EXPECT_TRUE(board.tracker.DisplayList().empty());
-    EXPECT_EQ(board.tracker.RebuildCount(), 1u);
+    EXPECT_TRUE(board.tracker().DisplayList().empty());
+    EXPECT_EQ(board.tracker().RebuildCount(), 1u);
 
     // Ticks come from the refresh timer alone, and not while the board is busy.
     const auto app = desk.CreateMdiApp("Editor", kAppProcess, {"A", "B"});
     desk.SetForeground(app.frame);
     board.OnTimer(kRefreshTimerId + 1);
-    board.flags.busy = 1;
+    {
+        const BusyScope busy(BoardTestAccess::BusyFlagOf(board));
+        board.OnTimer(kRefreshTimerId);
+    }
+    EXPECT_TRUE(board.tracker().DisplayList().empty());
     board.OnTimer(kRefreshTimerId);
-    EXPECT_TRUE(board.tracker.DisplayList().empty());
-    board.flags.busy = 0;
-    board.OnTimer(kRefreshTimerId);
-    EXPECT_EQ(board.tracker.DisplayList().size(), 2u);
+    EXPECT_EQ(board.tracker().DisplayList().size(), 2u);
 }
 
 TEST_F(BoardCreationTest, AutoSizeStartsSmallAndNormalStaysOutOfTheTopmostBand) {
@@ -75,7 +76,7 @@ TEST_F(BoardCreationTest, AutoSizeStartsSmallAndNormalStaysOutOfTheTopmostBand) 
     Store("Options", "SmartPos", 0);
     StorePosition(10, 20, 500, 500);
     EXPECT_EQ(Create(), Placed(kHwndTop, 10, 20, 80, 100));
-    EXPECT_EQ(board.flags.topmostApplied, 0);
+    EXPECT_FALSE(board.zOrder().TopmostApplied());
     EXPECT_EQ(frameHost.menuRemoved, 0);
 }
 
@@ -89,7 +90,7 @@ TEST_F(BoardCreationTest, AnUnusableFontFallsBackWithAMessage) {
     std::strcpy(fallback.faceName, "MS Sans Serif");
     EXPECT_EQ(viewHost.fonts, (std::vector<FontDescription>{fallback}));
     EXPECT_EQ(viewHost.messages, (std::vector<unsigned>{IDS_FONT_ERROR}));
-    EXPECT_EQ(font.height, 0);  // the setting stays as it was stored
+    EXPECT_EQ(board.font().height, 0);  // the setting stays as it was stored
 
     // The message comes even when the fallback font cannot be made either.
     viewHost.fontCreates = false;
@@ -102,48 +103,52 @@ TEST_F(BoardCreationTest, SnapsToTheEdgeAndStaysThereWhileTheBoardGrows) {
     // Auto Size: 80 wide, its right edge 3 pixels from the screen's.
     StorePosition(1024 - 80 - 3, 200, 10, 10);
     EXPECT_EQ(Create(), Placed(kHwndTopmost, 944, 200, 80, 100));
-    EXPECT_EQ(board.settings.XPos, 944);
-    EXPECT_EQ(board.placement.snapRight, 1);
-    EXPECT_EQ(board.placement.snapBottom, 0);
+    EXPECT_EQ(board.settings().XPos, 944);
+    EXPECT_TRUE(board.placement().SnapsRight());
+    EXPECT_FALSE(board.placement().SnapsBottom());
 
+    // Without its menu bar the frame may be as narrow as 50 pixels.
+    FramePlacement& placement = BoardTestAccess::PlacementOf(board);
+    Settings& settings = BoardTestAccess::SettingsOf(board);
+    settings.Menu = 0;
     desk.SetRect(frame, {944, 200, 1024, 300});
     Reset();
-    board.placement.FitFrameToBoard(300, 100, true);  // grows toward the left
+    placement.FitFrameToBoard(300, 100, true);  // grows toward the left
     EXPECT_EQ(desk.Actions(),
               (Actions{Action::SetWindowPos(frame, kHwndTop, 724, 200, 300, 100, kFitFlags)}));
-    board.placement.FitFrameToBoard(50, 10, true);  // and shrinks toward the right
+    placement.FitFrameToBoard(50, 10, true);  // and shrinks toward the right
     EXPECT_EQ(desk.Actions().back(),
               Action::SetWindowPos(frame, kHwndTop, 974, 200, 50, 18, kFitFlags));
 
     // Dragged 20 pixels away from the edge, it lets go and keeps its left edge.
     desk.SetRect(frame, {904, 200, 1004, 300});
-    board.placement.OnFrameMoved();
-    EXPECT_EQ(board.placement.snapRight, 0);
-    board.placement.FitFrameToBoard(60, 100, true);
+    board.OnFrameMoved();
+    EXPECT_FALSE(board.placement().SnapsRight());
+    placement.FitFrameToBoard(60, 100, true);
     EXPECT_EQ(desk.Actions().back(),
               Action::SetWindowPos(frame, kHwndTop, 904, 200, 60, 100, kFitFlags));
 
-    // A board narrower than the frame can be: the frame's minimum width is what snaps,
-    // or the system would widen it past the edge.
-    frameHost.minimumFrameWidth = 90;
+    // A board narrower than the frame can be (with its menu bar, 90 pixels): the frame's
+    // minimum width is what snaps, or the system would widen it past the edge.
+    settings.Menu = 1;
     desk.SetRect(frame, {904, 200, 1004, 300});
-    board.placement.snapRight = 1;
-    board.placement.FitFrameToBoard(34, 100, true);
+    BoardTestAccess::SetSnapRight(board, true);
+    placement.FitFrameToBoard(34, 100, true);
     EXPECT_EQ(desk.Actions().back(),
               Action::SetWindowPos(frame, kHwndTop, 934, 200, 90, 100, kFitFlags));
-    frameHost.minimumFrameWidth = 0;
-    board.placement.snapRight = 0;
+    settings.Menu = 0;
+    BoardTestAccess::SetSnapRight(board, false);
 
     // Near the bottom it sticks there too; without Smart Positioning nothing sticks.
     desk.SetRect(frame, {100, 660, 200, 765});
-    board.placement.FitFrameToBoard(100, 105, true);
+    placement.FitFrameToBoard(100, 105, true);
     EXPECT_EQ(desk.Actions().back(),
               Action::SetWindowPos(frame, kHwndTop, 100, 663, 100, 105, kFitFlags));
-    EXPECT_EQ(board.placement.snapBottom, 1);
-    board.settings.SmartPos = 0;
-    board.placement.snapBottom = 0;
+    EXPECT_TRUE(board.placement().SnapsBottom());
+    BoardTestAccess::SettingsOf(board).SmartPos = 0;
+    BoardTestAccess::SetSnapBottom(board, false);
     desk.SetRect(frame, {100, 660, 200, 765});
-    board.placement.FitFrameToBoard(100, 105, true);
+    placement.FitFrameToBoard(100, 105, true);
     EXPECT_EQ(desk.Actions().back(),
               Action::SetWindowPos(frame, kHwndTop, 100, 660, 100, 105, kFitFlags));
 }
@@ -152,38 +157,38 @@ TEST_F(BoardCreationTest, AFrameOnASecondMonitorStaysThere) {
     desk.SetMonitors({{0, 0, 1024, 768}, {1024, -100, 2304, 924}});
     StorePosition(1500, 300, 10, 10);
     EXPECT_EQ(Create(), Placed(kHwndTopmost, 1500, 300, 80, 100));
-    EXPECT_EQ(board.placement.snapRight, 0);
+    EXPECT_FALSE(board.placement().SnapsRight());
 
     desk.SetRect(frame, {1500, 300, 1580, 400});
     Reset();
-    board.placement.FitFrameToBoard(200, 150, true);
+    BoardTestAccess::PlacementOf(board).FitFrameToBoard(200, 150, true);
     EXPECT_EQ(desk.Actions(),
               (Actions{Action::SetWindowPos(frame, kHwndTop, 1500, 300, 200, 150, kFitFlags)}));
-    EXPECT_EQ(board.placement.snapRight, 0);
+    EXPECT_FALSE(board.placement().SnapsRight());
 
     // Its own monitor's edges are where it sticks, and where moving it lets go.
     desk.SetRect(frame, {2100, 850, 2300, 920});
-    board.placement.FitFrameToBoard(200, 70, true);
+    BoardTestAccess::PlacementOf(board).FitFrameToBoard(200, 70, true);
     EXPECT_EQ(desk.Actions().back(),
               Action::SetWindowPos(frame, kHwndTop, 2104, 854, 200, 70, kFitFlags));
-    EXPECT_EQ(board.placement.snapRight, 1);
-    EXPECT_EQ(board.placement.snapBottom, 1);
+    EXPECT_TRUE(board.placement().SnapsRight());
+    EXPECT_TRUE(board.placement().SnapsBottom());
     desk.SetRect(frame, {2104, 854, 2304, 924});
-    board.placement.OnFrameMoved();
-    EXPECT_EQ(board.placement.snapRight, 1);
-    EXPECT_EQ(board.placement.snapBottom, 1);
+    board.OnFrameMoved();
+    EXPECT_TRUE(board.placement().SnapsRight());
+    EXPECT_TRUE(board.placement().SnapsBottom());
     desk.SetRect(frame, {1900, 854, 2100, 924});
-    board.placement.OnFrameMoved();
-    EXPECT_EQ(board.placement.snapRight, 0);
-    EXPECT_EQ(board.placement.snapBottom, 1);
+    board.OnFrameMoved();
+    EXPECT_FALSE(board.placement().SnapsRight());
+    EXPECT_TRUE(board.placement().SnapsBottom());
 
     // Anchored to the primary monitor's right edge, it grows away from the second one
     // instead of jumping over to it.
-    board.placement.snapBottom = 0;
+    BoardTestAccess::SetSnapBottom(board, false);
     desk.SetRect(frame, {944, 300, 1024, 400});
-    board.placement.OnFrameMoved();
-    board.placement.snapRight = 1;
-    board.placement.FitFrameToBoard(300, 100, true);
+    board.OnFrameMoved();
+    BoardTestAccess::SetSnapRight(board, true);
+    BoardTestAccess::PlacementOf(board).FitFrameToBoard(300, 100, true);
     EXPECT_EQ(desk.Actions().back(),
               Action::SetWindowPos(frame, kHwndTop, 724, 300, 300, 100, kFitFlags));
 }
@@ -193,7 +198,7 @@ TEST_F(BoardCreationTest, APositionOnNoMonitorIsBroughtBack) {
     Store("Options", "SmartPos", 0);
     StorePosition(1500, 300, 10, 10);
     EXPECT_EQ(Create(), Placed(kHwndTopmost, 1024 - 80, 300, 80, 100));
-    EXPECT_EQ(board.settings.XPos, 944);
+    EXPECT_EQ(board.settings().XPos, 944);
 
     // A corrupt position far off to the top left.
     desk.ClearActions();
@@ -215,25 +220,31 @@ TEST_F(BoardCreationTest, APositionOnNoMonitorIsBroughtBack) {
 }
 
 TEST_F(BoardCreationTest, CommandStateComesFromOnePlace) {
+    using framework::CommandStatus;
     Create();
-    EXPECT_EQ(board.QueryCommand(ID_SAVE_ON_EXIT), (CommandState{true, true, true}));
+    EXPECT_EQ(board.QueryCommand(ID_SAVE_ON_EXIT), (CommandStatus{true, true, true}));
     EXPECT_TRUE(board.OnCommand(ID_SAVE_ON_EXIT));
-    EXPECT_EQ(board.settings.Save, 0);
-    EXPECT_EQ(board.QueryCommand(ID_SAVE_ON_EXIT), (CommandState{true, true, false}));
+    EXPECT_EQ(board.settings().Save, 0);
+    EXPECT_EQ(board.QueryCommand(ID_SAVE_ON_EXIT), (CommandStatus{true, true, false}));
     board.OnCommand(ID_SAVE_ON_EXIT);
-    EXPECT_EQ(board.settings.Save, 1);
+    EXPECT_EQ(board.settings().Save, 1);
 
-    frameHost.visibleBars[ID_VIEW_TOOLBAR] = true;
-    EXPECT_EQ(board.QueryCommand(ID_VIEW_TOOLBAR), (CommandState{true, true, true}));
-    EXPECT_EQ(board.QueryCommand(ID_VIEW_STATUS_BAR), (CommandState{true, true, false}));
-    for (const unsigned always :
-         {ID_PROPERTIES, ID_SET_FONT, ID_APP_ABOUT, ID_APP_EXIT, ID_HELP_INDEX, ID_HELP_USING,
-          ID_CONTEXT_HELP, ID_HELP, ID_DEFAULT_HELP}) {
-        EXPECT_EQ(board.QueryCommand(always), (CommandState{true, true, false})) << always;
+    // A command of the board without a rule of its own is always enabled, never checked.
+    for (const unsigned always : {ID_PROPERTIES, ID_SET_FONT}) {
+        EXPECT_EQ(board.QueryCommand(always), (CommandStatus{true, true, false})) << always;
     }
-    EXPECT_FALSE(board.QueryCommand(12345).known);
-    EXPECT_FALSE(board.OnCommand(12345));
-    EXPECT_FALSE(board.OnCommand(ID_APP_EXIT));  // the frame's, not the board's
+    // The commands on the watched application's windows wait for boxes and a selection.
+    for (const unsigned command : {ID_SELECT_ALL, ID_WINDOWS_TILE_HORZ, ID_WINDOWS_TILE_VERT,
+                                   ID_WINDOWS_CLOSE, ID_WINDOWS_MINIMIZE, ID_WINDOWS_CASCADE}) {
+        EXPECT_EQ(board.QueryCommand(command), (CommandStatus{true, false, false})) << command;
+    }
+    // The frame answers for its own commands: the board neither knows nor runs them.
+    for (const int frames :
+         {ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR, ID_APP_ABOUT, ID_APP_EXIT, ID_HELP_INDEX,
+          ID_HELP_USING, ID_CONTEXT_HELP, ID_HELP, ID_DEFAULT_HELP, 12345}) {
+        EXPECT_FALSE(board.QueryCommand(static_cast<unsigned>(frames)).known) << frames;
+        EXPECT_FALSE(board.OnCommand(static_cast<unsigned>(frames))) << frames;
+    }
 }
 
 }  // namespace
@@ -272,11 +283,29 @@ TEST_F(BoardExitTest, SavesTheBarsAndTheFrameOnlyWithSaveOn) {
 
 TEST_F(BoardExitTest, MinimizingEmptiesTheBoard) {
     Watch({"A", "B"});
-    board.tracker.SelectionList() = {"A"};
-    board.EmptyBoard();
-    EXPECT_TRUE(board.tracker.CurrentTitles().empty());
-    EXPECT_TRUE(board.tracker.DisplayList().empty());
-    EXPECT_TRUE(board.tracker.SelectionList().empty());
+    BoardTestAccess::SelectionOf(board) = {"A"};
+    Reset();
+    board.OnFrameMinimizing();
+    // To the bottom first, without activating it.
+    EXPECT_EQ(desk.Actions(),
+              (std::vector<Action>{Action::SetWindowPos(
+                  frame, kHwndBottom, 0, 0, 0, 0, kSwpNoMove | kSwpNoSize | kSwpNoActivate)}));
+    EXPECT_TRUE(board.tracker().CurrentTitles().empty());
+    EXPECT_TRUE(board.tracker().DisplayList().empty());
+    EXPECT_TRUE(board.selection().SelectionList().empty());
+}
+
+}  // namespace
+}  // namespace perch
+
+namespace perch {
+namespace {
+
+TEST(MinimumFrameWidthTest, TheMenusWidthOrTheWidestCellButNeverBelowFifty) {
+    EXPECT_EQ(MinTrackWidthFor(true, 10, 90), 90);
+    EXPECT_EQ(MinTrackWidthFor(true, 130, 90), 90);
+    EXPECT_EQ(MinTrackWidthFor(false, 10, 90), 50);
+    EXPECT_EQ(MinTrackWidthFor(false, 73, 90), 73);
 }
 
 }  // namespace

@@ -6,11 +6,11 @@
 #include <vector>
 
 #include "board/board.h"
+#include "support/board_access.h"
 #include "support/board_recorders.h"
 #include "support/memory_profile.h"
 #include "support/simulated_desktop.h"
 #include "support/test_code_pages.h"
-#include "tracker/refresh_cycle.h"
 
 namespace perch::test {
 
@@ -35,7 +35,7 @@ class BoardFixture : public ::testing::Test {
                                    std::string_view frameTitle = "Editor") {
         const SimulatedDesktop::MdiApp app = desk.CreateMdiApp(frameTitle, kAppProcess, titles);
         desk.SetForeground(app.frame);
-        RefreshTick(board.tracker, board.flags, board);
+        BoardTestAccess::RefreshTick(board);
         return app;
     }
 
@@ -58,9 +58,7 @@ class BoardFixture : public ::testing::Test {
     RecordingViewHost viewHost;
     RecordingFrameHost frameHost;
     RecordingPainter painter;
-    FontDescription font;
-    FontDescription storedFont;
-    Board board{desk, profile, Latin1(), viewHost, frameHost, font, storedFont};
+    Board board{desk, profile, Latin1(), viewHost, frameHost};
     WindowHandle frame = kNoWindow;
     WindowHandle view = kNoWindow;
 };

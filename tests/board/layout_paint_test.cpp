@@ -23,17 +23,17 @@ class LayoutPaintTest : public test::BoardFixture {};
 // two. The fixed-pitch test font makes "Bumblebee" 63 x 13; Show Boxes adds 2 to both.
 TEST_F(LayoutPaintTest, FiveTitlesInTwoColumns) {
     Watch({"Cat", "Bumblebee", "Ant", "Eel", "Dog"});
-    board.tracker.SetFocusTitle("Cat");
-    board.tracker.SelectionList() = {"Dog", "Ant"};
+    BoardTestAccess::SetFocusTitle(board, "Cat");
+    BoardTestAccess::SelectionOf(board) = {"Dog", "Ant"};
     Reset();
     Paint();
 
-    const BoardLayout& layout = board.layout;
-    EXPECT_EQ(board.settings.NumRows, 3);
-    EXPECT_EQ(layout.cellWidth, 65);
-    EXPECT_EQ(layout.cellHeight, 15);
-    EXPECT_EQ(layout.boardWidth, 138);
-    EXPECT_EQ(layout.boardHeight, 47);
+    const BoardLayout& layout = board.layout();
+    EXPECT_EQ(board.settings().NumRows, 3);
+    EXPECT_EQ(layout.CellWidth(), 65);
+    EXPECT_EQ(layout.CellHeight(), 15);
+    EXPECT_EQ(layout.BoardWidth(), 138);
+    EXPECT_EQ(layout.BoardHeight(), 47);
     EXPECT_EQ(layout.BoxRect(2), (Rect{0, 30, 69, 45}));
     EXPECT_EQ(layout.BoxRect(3), (Rect{69, 0, 138, 15}));
     EXPECT_EQ(layout.BoxRect(7), (Rect{138, 15, 207, 30}));  // not limited to the boxes
@@ -42,7 +42,7 @@ TEST_F(LayoutPaintTest, FiveTitlesInTwoColumns) {
     EXPECT_EQ(painter.measured,
               (std::vector<std::string>{"Ant", "Bumblebee", "Cat", "Dog", "Eel"}));
 
-    const Settings& s = board.settings;
+    const Settings& s = board.settings();
     const ColorRef shadow = MakeColor(127, 127, 127);
     const ColorRef light = MakeColor(255, 255, 255);
     const Drawings expected = {
@@ -74,9 +74,8 @@ TEST_F(LayoutPaintTest, FiveTitlesInTwoColumns) {
     // The frame fits the grid: the client size plus what the frame adds around the view.
     EXPECT_EQ(desk.Actions(), (std::vector<Action>{Action::SetWindowPos(
                                   frame, kHwndTop, 700, 100, 138 + 8, 45 + 50, kFitFlags)}));
-    EXPECT_EQ(board.flags.resizePending, 0);
-    EXPECT_EQ(board.flags.topmostApplied, 0);
-    EXPECT_TRUE(frameHost.menuShown);
+    EXPECT_FALSE(board.placement().FitPending());
+    EXPECT_FALSE(board.zOrder().TopmostApplied());
 }
 
 TEST_F(LayoutPaintTest, OneTitleFillsItsRowAcrossTheBoard) {
@@ -88,29 +87,29 @@ TEST_F(LayoutPaintTest, OneTitleFillsItsRowAcrossTheBoard) {
     EXPECT_EQ(lines[0], Drawing::Line({0, 15}, {192, 15}, kGridShadowColor));
     EXPECT_EQ(lines[1], Drawing::Line({0, 16}, {192, 16}, kGridLightColor));
     for (const int x : {0, 1, 40, 500}) {
-        EXPECT_EQ(board.layout.HitTest({x, 5}).index, 0) << x;
+        EXPECT_EQ(board.layout().HitTest({x, 5}).index, 0) << x;
     }
-    EXPECT_EQ(board.layout.HitTest({500, 5}).title, "Only");
+    EXPECT_EQ(board.layout().HitTest({500, 5}).title, "Only");
 }
 
 TEST_F(LayoutPaintTest, PlainTextsWithoutBoxesAndLowerCaseOnePixelHigher) {
-    board.settings.Boxes = 0;
-    board.settings.Capitals = kCaseLower;
-    board.settings.NumColumns = 16;
+    BoardTestAccess::SettingsOf(board).Boxes = 0;
+    BoardTestAccess::SettingsOf(board).Capitals = kCaseLower;
+    BoardTestAccess::SettingsOf(board).NumColumns = 16;
     Watch({"a", "b", "c", "d"});
     Paint();
-    EXPECT_EQ(board.settings.NumRows, 1);
-    EXPECT_EQ(board.layout.cellWidth, 7);
-    EXPECT_EQ(board.layout.cellHeight, 13);
-    EXPECT_EQ(board.layout.boardWidth, 4 * 11);
-    EXPECT_EQ(board.layout.boardHeight, 15);
+    EXPECT_EQ(board.settings().NumRows, 1);
+    EXPECT_EQ(board.layout().CellWidth(), 7);
+    EXPECT_EQ(board.layout().CellHeight(), 13);
+    EXPECT_EQ(board.layout().BoardWidth(), 4 * 11);
+    EXPECT_EQ(board.layout().BoardHeight(), 15);
     EXPECT_TRUE(painter.OfKind(Drawing::Kind::kLine).empty());
     const Drawings texts = painter.OfKind(Drawing::Kind::kText);
     ASSERT_EQ(texts.size(), 4u);
     EXPECT_EQ(texts[0].from, (Point{2, 1}));
     EXPECT_EQ(texts[3].from, (Point{35, 1}));  // no extra room without lines
 
-    board.settings.Capitals = kCaseUpper;
+    BoardTestAccess::SettingsOf(board).Capitals = kCaseUpper;
     Paint();
     EXPECT_EQ(painter.OfKind(Drawing::Kind::kText)[0].from, (Point{2, 2}));
 }
@@ -119,8 +118,8 @@ TEST_F(LayoutPaintTest, HitTestEdges) {
     // Three titles in two columns: rows of 15 pixels, columns of 69 (the widest is 65).
     Watch({"Bumblebee", "Cat", "Ant"});
     Paint();
-    const BoardLayout& layout = board.layout;
-    ASSERT_EQ(board.settings.NumRows, 2);
+    const BoardLayout& layout = board.layout();
+    ASSERT_EQ(board.settings().NumRows, 2);
     EXPECT_EQ(layout.HitTest({0, 0}).index, 0);     // the edges map to the first box
     EXPECT_EQ(layout.HitTest({69, 15}).index, 0);   // x - 1 and y - 1 are still inside it
     EXPECT_EQ(layout.HitTest({70, 16}).index, -1);  // box 3 would be past the titles
@@ -132,54 +131,54 @@ TEST_F(LayoutPaintTest, HitTestEdges) {
     EXPECT_EQ(layout.HitTest({10, -100}).title, "");
 
     // One column allowed: only the row counts.
-    board.settings.NumColumns = 1;
+    BoardTestAccess::SettingsOf(board).NumColumns = 1;
     Paint();
     EXPECT_EQ(layout.HitTest({1000, 31}).index, 2);
     EXPECT_EQ(layout.HitTest({1000, 46}).index, -1);
 }
 
 TEST_F(LayoutPaintTest, EmptyFirstPaintFitsTheMinimumThenTheStoredSize) {
-    board.settings.Resize = 0;
-    board.settings.XSize = 250;
-    board.settings.YSize = 120;
+    BoardTestAccess::SettingsOf(board).Resize = 0;
+    BoardTestAccess::SettingsOf(board).XSize = 250;
+    BoardTestAccess::SettingsOf(board).YSize = 120;
     Paint();
-    EXPECT_EQ(board.layout.boardWidth, 90 + 6);
-    EXPECT_EQ(board.layout.boardHeight, 18);
+    EXPECT_EQ(board.layout().BoardWidth(), 90 + 6);
+    EXPECT_EQ(board.layout().BoardHeight(), 18);
     EXPECT_TRUE(painter.drawings.empty());
     // The client area becomes minTrackWidth + 6 by minTrackHeight.
     EXPECT_EQ(desk.Actions(), (std::vector<Action>{Action::SetWindowPos(
                                   frame, kHwndTop, 700, 100, 96 + 8, 18 + 50, kFitFlags)}));
-    EXPECT_EQ(board.firstPaint, 1);
+    EXPECT_EQ(BoardTestAccess::FirstPaintDue(board), 1);
 
     Reset();
     Paint();  // without Auto Size the next paint restores the stored size
     EXPECT_EQ(desk.Actions(), (std::vector<Action>{Action::SetWindowPos(frame, kHwndTop, 700, 100,
                                                                         250, 120, kFitFlags)}));
-    EXPECT_EQ(board.firstPaint, 0);
+    EXPECT_EQ(BoardTestAccess::FirstPaintDue(board), 0);
     Reset();
     Paint();
     EXPECT_TRUE(desk.Actions().empty());
 }
 
 TEST_F(LayoutPaintTest, ColumnLimitZeroShowsAnEmptyBoard) {
-    board.settings.NumColumns = 0;
+    BoardTestAccess::SettingsOf(board).NumColumns = 0;
     Watch({"A", "B"});
     Paint();
-    EXPECT_EQ(board.settings.NumRows, 0);
+    EXPECT_EQ(board.settings().NumRows, 0);
     EXPECT_TRUE(painter.drawings.empty());
-    EXPECT_EQ(board.layout.HitTest({1, 1}).index, -1);
-    EXPECT_FALSE(board.InvalidateTitleBox("A"));
+    EXPECT_EQ(board.layout().HitTest({1, 1}).index, -1);
+    EXPECT_FALSE(BoardTestAccess::InvalidateTitleBox(board, "A"));
 }
 
 TEST_F(LayoutPaintTest, InvalidationsAndTheBackground) {
     Watch({"Ant", "Bee"});
     Paint();
     Reset();
-    EXPECT_TRUE(board.InvalidateTitleBox("bee"));
-    EXPECT_FALSE(board.InvalidateTitleBox("Wasp"));
+    EXPECT_TRUE(BoardTestAccess::InvalidateTitleBox(board, "bee"));
+    EXPECT_FALSE(BoardTestAccess::InvalidateTitleBox(board, "Wasp"));
     EXPECT_EQ(viewHost.invalidated, (std::vector<Rect>{{27, 1, 54, 16}}));
 
-    board.settings.BkgndColor = MakeColor(1, 2, 3);
+    BoardTestAccess::SettingsOf(board).BkgndColor = MakeColor(1, 2, 3);
     board.EraseBackground(painter);
     EXPECT_EQ(painter.drawings, (Drawings{Drawing::Fill({0, 0, 192, 150}, MakeColor(1, 2, 3))}));
 }

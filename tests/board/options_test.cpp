@@ -22,7 +22,7 @@ class OptionsTest : public test::BoardFixture {
     OptionsTest() {
         profile.Set("Position", "X Pos", 700);
         profile.Set("Position", "Y Pos", 100);
-        EXPECT_EQ(board.OnCreate(), 0);
+        board.OnCreate();
         Reset();
         viewHost.timers.clear();
     }
@@ -59,10 +59,10 @@ TEST_F(OptionsTest, AnUntouchedSheetLeavesTimerRegistryAndBoardAsTheyWere) {
     profile.Set("Options", "Update", 1500);
     profile.Set("Options", "Paths", 0);
     profile.Set("Options", "First", 0);
-    ASSERT_EQ(board.OnCreate(), 0);
+    board.OnCreate();
     viewHost.timers.clear();
     Reset();
-    const Settings before = board.settings;
+    const Settings before = board.settings();
     AcceptSheet([](PropertiesPages& pages) {
         pages.settings.Update = 1.5f;  // what the page reads back from "1.5"
     });
@@ -70,19 +70,19 @@ TEST_F(OptionsTest, AnUntouchedSheetLeavesTimerRegistryAndBoardAsTheyWere) {
     EXPECT_TRUE(viewHost.timers.empty());
     Settings expected = before;
     expected.First = 1;  // always 1 while paths are hidden
-    EXPECT_EQ(board.settings, expected);
+    EXPECT_EQ(board.settings(), expected);
     const std::vector<std::string> written = ExitWrites();
     EXPECT_NE(std::find(written.begin(), written.end(), "First"), written.end());
     EXPECT_EQ(std::find(written.begin(), written.end(), "Update"), written.end());
 }
 
 TEST_F(OptionsTest, AChangedIntervalRestartsTheTimerAndIsSavedInWholeTenths) {
-    board.timerId = 9;
+    BoardTestAccess::SetTimerId(board, 9);
     AcceptSheet([](PropertiesPages& pages) { pages.settings.Update = 2.37f; });
     EXPECT_EQ(viewHost.stoppedTimers, (std::vector<unsigned>{9}));
     ASSERT_EQ(viewHost.timers.size(), 1u);
     EXPECT_EQ(viewHost.timers[0], std::make_pair(kRefreshTimerId, 2300));
-    EXPECT_EQ(PropertiesPages::From(board.settings).settings.Update, 2.3f);
+    EXPECT_EQ(PropertiesPages::From(board.settings()).settings.Update, 2.3f);
     board.SaveSettingsOnExit();
     EXPECT_EQ(profile.Get("Options", "Update"), test::MemoryProfile::Value{2300});
 }
@@ -101,7 +101,7 @@ TEST_F(OptionsTest, AcceptedPagesReachTheRecordWithTheirOwnRules) {
                                MakeColor(255, 255, 0), MakeColor(255, 0, 0)};
         pages.excludedApps = "Microsoft Word\r\nMicrosoft Excel\r\n";
     });
-    const Settings& s = board.settings;
+    const Settings& s = board.settings();
     EXPECT_EQ(s.Paths, 1);
     EXPECT_EQ(s.First, 0);  // kept: paths are shown
     EXPECT_EQ(s.NumColumns, 4);
@@ -113,18 +113,18 @@ TEST_F(OptionsTest, AcceptedPagesReachTheRecordWithTheirOwnRules) {
     EXPECT_EQ(s.HltColor, MakeColor(255, 255, 0));
     EXPECT_EQ(s.FocusColor, MakeColor(255, 0, 0));
     EXPECT_EQ(s.ExcludedApps, "Microsoft Word||Microsoft Excel||");
-    EXPECT_EQ(board.storedSettings.ExcludedApps, "Program Manager");  // until the exit save
+    EXPECT_EQ(board.storedSettings().ExcludedApps, "Program Manager");  // until the exit save
     EXPECT_TRUE(frameHost.selectedMenus.empty());  // the menu was showing already
 }
 
 TEST_F(OptionsTest, AutoSizeRedrawsBeforeTheNewColoursAndFitsAgainAfter) {
-    const ColorRef before = board.settings.BkgndColor;
+    const ColorRef before = board.settings().BkgndColor;
     int pendingDuringRedraw = -1;
     ColorRef colourDuringRedraw = 0;
     viewHost.onRedraw = [&] {
-        pendingDuringRedraw = board.flags.resizePending;
-        colourDuringRedraw = board.settings.BkgndColor;
-        board.flags.resizePending = 0;  // as the paint does when it fits the frame
+        pendingDuringRedraw = board.placement().FitPending();
+        colourDuringRedraw = board.settings().BkgndColor;
+        BoardTestAccess::SetFitPending(board, false);  // as the paint does when it fits the frame
     };
     AcceptSheet([](PropertiesPages& pages) {
         pages.colors.colors[ColorsPageValues::kBackground] = MakeColor(0, 0, 0);
@@ -132,27 +132,27 @@ TEST_F(OptionsTest, AutoSizeRedrawsBeforeTheNewColoursAndFitsAgainAfter) {
     EXPECT_EQ(viewHost.redrawsNow, 1);
     EXPECT_EQ(pendingDuringRedraw, 1);
     EXPECT_EQ(colourDuringRedraw, before);
-    EXPECT_EQ(board.flags.resizePending, 1);
-    EXPECT_EQ(board.settings.BkgndColor, MakeColor(0, 0, 0));
+    EXPECT_TRUE(board.placement().FitPending());
+    EXPECT_EQ(board.settings().BkgndColor, MakeColor(0, 0, 0));
     EXPECT_GE(viewHost.invalidatedAll, 2);  // the redraw, then the final invalidation
 
     viewHost.redrawsNow = 0;
-    board.flags.resizePending = 0;
+    BoardTestAccess::SetFitPending(board, false);
     AcceptSheet([](PropertiesPages& pages) { pages.settings.Resize = 0; });
     EXPECT_EQ(viewHost.redrawsNow, 0);
-    EXPECT_EQ(board.flags.resizePending, 0);
+    EXPECT_FALSE(board.placement().FitPending());
 }
 
 TEST_F(OptionsTest, VisibilityAndMenuChangesTakeEffectAtOnce) {
-    board.settings.Visibility = kVisibilityNormal;
-    board.flags.topmostApplied = 0;
+    BoardTestAccess::SettingsOf(board).Visibility = kVisibilityNormal;
+    BoardTestAccess::SetTopmostApplied(board, false);
     AcceptSheet([](PropertiesPages& pages) {
         pages.settings.Visibility = kVisibilitySmart;
         pages.settings.Menu = 0;
     });
     // Made topmost by the visibility step, and once more as the sheet closes.
     EXPECT_EQ(desk.Actions(), (Actions{ZOrder(kHwndTopmost), ZOrder(kHwndTopmost)}));
-    EXPECT_EQ(board.flags.topmostApplied, 1);
+    EXPECT_TRUE(board.zOrder().TopmostApplied());
     EXPECT_EQ(frameHost.menuRemoved, 1);
 
     Reset();
@@ -163,28 +163,28 @@ TEST_F(OptionsTest, VisibilityAndMenuChangesTakeEffectAtOnce) {
     // Back to Normal: to the bottom, then to the top of the ordinary windows, and not made
     // topmost when the sheet closes.
     EXPECT_EQ(desk.Actions(), (Actions{ZOrder(kHwndBottom), ZOrder(kHwndTop)}));
-    EXPECT_EQ(board.flags.topmostApplied, 0);
+    EXPECT_FALSE(board.zOrder().TopmostApplied());
     EXPECT_EQ(desk.IsTopmost(frame), false);
     // The menu switched on comes back at once, for the view's width.
     EXPECT_EQ(frameHost.selectedMenus, (std::vector<std::pair<int, bool>>{{192, true}}));
 }
 
 TEST_F(OptionsTest, CancelChangesNothingButTheFrameIsTopmostAgain) {
-    board.settings.Visibility = kVisibilityAlwaysOnTop;
-    const Settings before = board.settings;
+    BoardTestAccess::SettingsOf(board).Visibility = kVisibilityAlwaysOnTop;
+    const Settings before = board.settings();
     int busyDuringSheet = -1;
     viewHost.duringDialog = [&] {
-        busyDuringSheet = board.flags.busy;
+        busyDuringSheet = board.IsBusy();
         // A tick through the sheet's message loop does nothing.
         desk.ResetQueryCounts();
-        board.OnTimer(board.timerId);
+        board.OnTimer(BoardTestAccess::TimerIdOf(board));
         EXPECT_EQ(desk.QueryCount(test::Query::kGetForegroundWindow), 0);
     };
     board.OnCommand(ID_PROPERTIES);  // no editPages: Cancel
     EXPECT_EQ(viewHost.sheets, 1);
     EXPECT_EQ(busyDuringSheet, 1);
-    EXPECT_EQ(board.flags.busy, 0);
-    EXPECT_EQ(board.settings, before);
+    EXPECT_FALSE(board.IsBusy());
+    EXPECT_EQ(board.settings(), before);
     EXPECT_EQ(desk.Actions(), (Actions{ZOrder(kHwndTopmost)}));
     // The pages opened with the record's values.
     ASSERT_EQ(viewHost.shownPages.size(), 1u);
@@ -192,33 +192,48 @@ TEST_F(OptionsTest, CancelChangesNothingButTheFrameIsTopmostAgain) {
     EXPECT_EQ(viewHost.shownPages[0].excludedApps, "Program Manager");
 }
 
+// A command that arrives while the font dialog is open (from the floating toolbar, say)
+// leaves the board busy until the dialog closes: ticks stay out of the dialog.
+TEST_F(OptionsTest, ACommandDuringADialogLeavesTheBoardBusyUntilItCloses) {
+    Watch({"A", "B"});
+    BoardTestAccess::SelectionOf(board) = {"A"};
+    bool busyAfterTheCommand = false;
+    viewHost.duringDialog = [&] {
+        board.OnCommand(ID_WINDOWS_MINIMIZE);
+        busyAfterTheCommand = board.IsBusy();
+    };
+    board.OnCommand(ID_SET_FONT);
+    EXPECT_TRUE(busyAfterTheCommand);
+    EXPECT_FALSE(board.IsBusy());
+}
+
 TEST_F(OptionsTest, SetFontSendsTheFrameDownAndTakesTheChosenFont) {
-    board.settings.Visibility = kVisibilitySmart;
+    BoardTestAccess::SettingsOf(board).Visibility = kVisibilitySmart;
     FontDescription chosen = kDefaultFont;
     chosen.height = -20;
     chosen.weight = 700;
     std::strcpy(chosen.faceName, "Tahoma");
     viewHost.chosenFont = chosen;
     int busyDuringDialog = -1;
-    viewHost.duringDialog = [&] { busyDuringDialog = board.flags.busy; };
+    viewHost.duringDialog = [&] { busyDuringDialog = board.IsBusy(); };
     viewHost.fonts.clear();
-    board.flags.resizePending = 0;
+    BoardTestAccess::SetFitPending(board, false);
     board.OnCommand(ID_SET_FONT);
     EXPECT_EQ(busyDuringDialog, 1);
-    EXPECT_EQ(board.flags.busy, 0);
-    EXPECT_EQ(font, chosen);
+    EXPECT_FALSE(board.IsBusy());
+    EXPECT_EQ(board.font(), chosen);
     EXPECT_EQ(viewHost.fonts, (std::vector<FontDescription>{chosen}));
-    EXPECT_EQ(board.flags.resizePending, 1);  // Auto Size: the next paint fits the frame
+    EXPECT_TRUE(board.placement().FitPending());  // Auto Size: the next paint fits the frame
     EXPECT_EQ(viewHost.invalidatedAll, 1);
     EXPECT_EQ(desk.Actions(), (Actions{ZOrder(kHwndBottom), ZOrder(kHwndTopmost)}));
 }
 
 TEST_F(OptionsTest, SetFontCancelledOrUnusableChangesNothingVisible) {
-    board.settings.Visibility = kVisibilityNormal;
-    const FontDescription before = font;
+    BoardTestAccess::SettingsOf(board).Visibility = kVisibilityNormal;
+    const FontDescription before = board.font();
     viewHost.fonts.clear();
     board.OnCommand(ID_SET_FONT);  // cancelled
-    EXPECT_EQ(font, before);
+    EXPECT_EQ(board.font(), before);
     EXPECT_TRUE(viewHost.fonts.empty());
     EXPECT_EQ(desk.Actions(), (Actions{ZOrder(kHwndBottom)}));  // and stays at the bottom
 
@@ -226,14 +241,14 @@ TEST_F(OptionsTest, SetFontCancelledOrUnusableChangesNothingVisible) {
     std::strcpy(broken.faceName, "No Such Face");
     viewHost.chosenFont = broken;
     viewHost.fontCreates = false;
-    board.settings.Resize = 0;
-    board.flags.resizePending = 0;
+    BoardTestAccess::SettingsOf(board).Resize = 0;
+    BoardTestAccess::SetFitPending(board, false);
     board.OnCommand(ID_SET_FONT);
-    EXPECT_EQ(font, broken);  // the setting is what the user chose
+    EXPECT_EQ(board.font(), broken);  // the setting is what the user chose
     EXPECT_EQ(viewHost.fonts.size(), 1u);
     EXPECT_EQ(viewHost.invalidatedAll, 0);
     EXPECT_TRUE(viewHost.messages.empty());
-    EXPECT_EQ(board.flags.resizePending, 0);
+    EXPECT_FALSE(board.placement().FitPending());
 }
 
 }  // namespace

@@ -50,87 +50,87 @@ class SelectionMouseTest : public test::BoardFixture {
 
 TEST_F(SelectionMouseTest, RightClicksBuildTheSelectionInClickOrder) {
     EXPECT_TRUE(RightClick(kBee));
-    EXPECT_EQ(board.tracker.SelectionList(), (Titles{"Bee"}));
+    EXPECT_EQ(board.selection().SelectionList(), (Titles{"Bee"}));
     EXPECT_EQ(viewHost.invalidated, (std::vector<Rect>{Box(1)}));
 
     viewHost.ClearInvalidations();
     EXPECT_TRUE(RightClick(kCat));  // a plain click replaces
-    EXPECT_EQ(board.tracker.SelectionList(), (Titles{"Cat"}));
+    EXPECT_EQ(board.selection().SelectionList(), (Titles{"Cat"}));
     EXPECT_EQ(viewHost.invalidated, (std::vector<Rect>{Box(1), Box(2)}));
 
     viewHost.ClearInvalidations();
     EXPECT_TRUE(RightClick(kAnt, kMkControl));  // Ctrl adds at the end
     EXPECT_TRUE(RightClick(kBee, kMkControl));
-    EXPECT_EQ(board.tracker.SelectionList(), (Titles{"Cat", "Ant", "Bee"}));
+    EXPECT_EQ(board.selection().SelectionList(), (Titles{"Cat", "Ant", "Bee"}));
     EXPECT_EQ(viewHost.invalidated, (std::vector<Rect>{Box(0), Box(1)}));
 
     viewHost.ClearInvalidations();
     EXPECT_TRUE(RightClick(kAnt, kMkControl));  // and removes, keeping the others' order
-    EXPECT_EQ(board.tracker.SelectionList(), (Titles{"Cat", "Bee"}));
+    EXPECT_EQ(board.selection().SelectionList(), (Titles{"Cat", "Bee"}));
     EXPECT_EQ(viewHost.invalidated, (std::vector<Rect>{Box(0)}));
 
     // SelectOnly keeps the title in place and drops the others, last first.
-    board.tracker.SelectionList() = {"Cat", "Bee", "Ant"};
+    BoardTestAccess::SelectionOf(board) = {"Cat", "Bee", "Ant"};
     viewHost.ClearInvalidations();
-    board.selection.SelectOnly("Bee");
-    EXPECT_EQ(board.tracker.SelectionList(), (Titles{"Bee"}));
+    BoardTestAccess::SelectionPartOf(board).SelectOnly("Bee");
+    EXPECT_EQ(board.selection().SelectionList(), (Titles{"Bee"}));
     EXPECT_EQ(viewHost.invalidated, (std::vector<Rect>{Box(0), Box(2)}));
 
     // Membership ignores letter case: never twice, and a toggle removes either spelling.
-    board.selection.SelectOnly("BEE");
-    EXPECT_EQ(board.tracker.SelectionList(), (Titles{"Bee"}));
-    board.selection.ToggleSelected("bee");
-    EXPECT_TRUE(board.tracker.SelectionList().empty());
+    BoardTestAccess::SelectionPartOf(board).SelectOnly("BEE");
+    EXPECT_EQ(board.selection().SelectionList(), (Titles{"Bee"}));
+    BoardTestAccess::SelectionPartOf(board).ToggleSelected("bee");
+    EXPECT_TRUE(board.selection().SelectionList().empty());
 
     // Empty board space and the left button leave the selection alone; Shift is nothing.
-    board.tracker.SelectionList() = {"Ant"};
+    BoardTestAccess::SelectionOf(board) = {"Ant"};
     viewHost.ClearInvalidations();
     EXPECT_FALSE(RightClick(kNowhere));
     EXPECT_TRUE(Mouse(MouseMessage::kLeftDown, kCat));
-    EXPECT_EQ(board.tracker.SelectionList(), (Titles{"Ant"}));
+    EXPECT_EQ(board.selection().SelectionList(), (Titles{"Ant"}));
     EXPECT_TRUE(viewHost.invalidated.size() == 2u);  // only the focus marker moved
     EXPECT_TRUE(RightClick(kBee, 0x0004));           // MK_SHIFT selects alone like a plain click
-    EXPECT_EQ(board.tracker.SelectionList(), (Titles{"Bee"}));
+    EXPECT_EQ(board.selection().SelectionList(), (Titles{"Bee"}));
 }
 
 TEST_F(SelectionMouseTest, RightDoubleClickEmptiesWhereverItLands) {
-    board.tracker.SelectionList() = {"Ant", "Cat"};
+    BoardTestAccess::SelectionOf(board) = {"Ant", "Cat"};
     // Windows delivers press, release, double-click, release.
     for (const Point at : {kBee, kNowhere}) {
         Mouse(MouseMessage::kRightDown, at);
         Mouse(MouseMessage::kRightUp, at);
         EXPECT_TRUE(Mouse(MouseMessage::kRightDoubleClick, at));
-        EXPECT_TRUE(board.tracker.SelectionList().empty());
+        EXPECT_TRUE(board.selection().SelectionList().empty());
         EXPECT_FALSE(Mouse(MouseMessage::kRightUp, at));  // swallowed
-        EXPECT_TRUE(board.tracker.SelectionList().empty());
+        EXPECT_TRUE(board.selection().SelectionList().empty());
     }
     EXPECT_TRUE(RightClick(kBee));  // the next click works again
-    EXPECT_EQ(board.tracker.SelectionList(), (Titles{"Bee"}));
+    EXPECT_EQ(board.selection().SelectionList(), (Titles{"Bee"}));
 }
 
 TEST_F(SelectionMouseTest, NothingHappensBeforeTheFirstLayout) {
     test::BoardFixture::Reset();
-    board.layout.cellHeight = 0;
+    BoardTestAccess::ForgetLayout(board);
     EXPECT_FALSE(RightClick(kAnt));
     EXPECT_FALSE(Mouse(MouseMessage::kLeftDown, kAnt));
-    EXPECT_TRUE(board.tracker.SelectionList().empty());
+    EXPECT_TRUE(board.selection().SelectionList().empty());
     EXPECT_TRUE(desk.Actions().empty());
 }
 
 TEST_F(SelectionMouseTest, LeftPressActivatesAndMovesTheFocusMarker) {
-    board.tracker.SetFocusTitle("Ant");
-    board.tracker.SelectionList() = {"Bee"};
+    BoardTestAccess::SetFocusTitle(board, "Ant");
+    BoardTestAccess::SelectionOf(board) = {"Bee"};
     int busyDuringSearch = -1;
     desk.SetQueryHook([&](Query query, WindowHandle, int) {
         if (query == Query::kEnumChildWindows && busyDuringSearch < 0) {
-            busyDuringSearch = board.flags.busy;
+            busyDuringSearch = board.IsBusy();
         }
     });
     EXPECT_TRUE(Mouse(MouseMessage::kLeftDown, kCat));
     EXPECT_EQ(busyDuringSearch, 1);
-    EXPECT_EQ(board.flags.busy, 0);
-    EXPECT_EQ(board.tracker.FocusTitle(), "Cat");
-    EXPECT_EQ(board.tracker.SelectionList(), (Titles{"Bee"}));
+    EXPECT_FALSE(board.IsBusy());
+    EXPECT_EQ(board.selection().FocusTitle(), "Cat");
+    EXPECT_EQ(board.selection().SelectionList(), (Titles{"Bee"}));
     EXPECT_EQ(viewHost.invalidated, (std::vector<Rect>{Box(0), Box(2)}));
     const WindowHandle cat = app.documents[2];
     EXPECT_EQ(desk.Actions(),
@@ -147,28 +147,28 @@ TEST_F(SelectionMouseTest, LeftPressActivatesAndMovesTheFocusMarker) {
 
     // Without Show Focus the marker moves without a repaint; a window that has gone is
     // not looked for twice and nothing is done to it.
-    board.settings.Focus = 0;
+    BoardTestAccess::SettingsOf(board).Focus = 0;
     desk.Destroy(app.documents[1]);
     Reset();
     EXPECT_TRUE(Mouse(MouseMessage::kLeftDown, kBee));
-    EXPECT_EQ(board.tracker.FocusTitle(), "Bee");
+    EXPECT_EQ(board.selection().FocusTitle(), "Bee");
     EXPECT_TRUE(viewHost.invalidated.empty());
     EXPECT_TRUE(desk.Actions().empty());
 
     // A press outside the boxes does nothing and is not passed on.
     Reset();
     EXPECT_FALSE(Mouse(MouseMessage::kLeftDown, kNowhere));
-    EXPECT_EQ(board.tracker.FocusTitle(), "Bee");
-    EXPECT_EQ(board.flags.busy, 0);
+    EXPECT_EQ(board.selection().FocusTitle(), "Bee");
+    EXPECT_FALSE(board.IsBusy());
 }
 
 TEST_F(SelectionMouseTest, LeftPressPassesOverAHungApplication) {
     desk.SetHung(kAppProcess, true);
     EXPECT_TRUE(Mouse(MouseMessage::kLeftDown, kCat));
-    EXPECT_EQ(board.tracker.FocusTitle(), "Cat");
+    EXPECT_EQ(board.selection().FocusTitle(), "Cat");
     EXPECT_EQ(desk.FrozenCalls(), 0);
     EXPECT_TRUE(desk.Actions().empty());
-    EXPECT_EQ(board.flags.busy, 0);
+    EXPECT_FALSE(board.IsBusy());
 
     desk.SetHung(kAppProcess, false);
     Mouse(MouseMessage::kLeftDown, kBee);
@@ -180,26 +180,26 @@ TEST_F(SelectionMouseTest, LeftDoubleClickBringsTheMenuBack) {
     EXPECT_TRUE(desk.Actions().empty());
     EXPECT_TRUE(frameHost.selectedMenus.empty());
 
-    board.settings.Menu = 0;
-    board.flags.resizePending = 0;
+    BoardTestAccess::SettingsOf(board).Menu = 0;
+    BoardTestAccess::SetFitPending(board, false);
     EXPECT_TRUE(Mouse(MouseMessage::kLeftDoubleClick, kNowhere));
-    EXPECT_EQ(board.settings.Menu, 1);
+    EXPECT_EQ(board.settings().Menu, 1);
     EXPECT_EQ(desk.Actions(),
               (Actions{Action::SetWindowPos(frame, kHwndTop, 0, 0, 90, 32 + 100,
                                             kSwpNoMove | kSwpNoActivate | kSwpShowWindow)}));
     EXPECT_EQ(frameHost.selectedMenus, (std::vector<std::pair<int, bool>>{{192, true}}));
-    EXPECT_EQ(board.flags.resizePending, 1);
+    EXPECT_TRUE(board.placement().FitPending());
     EXPECT_EQ(viewHost.invalidatedAll, 1);
 }
 
 TEST_F(SelectionMouseTest, SelectAllAndItsState) {
     const auto selectAll = [this] { return board.QueryCommand(ID_SELECT_ALL).enabled; };
     EXPECT_TRUE(selectAll());
-    board.tracker.SelectionList() = {"Cat"};
+    BoardTestAccess::SelectionOf(board) = {"Cat"};
     EXPECT_TRUE(selectAll());
     EXPECT_TRUE(board.OnCommand(ID_SELECT_ALL));
-    EXPECT_EQ(board.tracker.SelectionList(), (Titles{"Ant", "Bee", "Cat"}));  // board order
-    EXPECT_EQ(viewHost.invalidated, (std::vector<Rect>{Box(2)}));             // the clear
+    EXPECT_EQ(board.selection().SelectionList(), (Titles{"Ant", "Bee", "Cat"}));  // board order
+    EXPECT_EQ(viewHost.invalidated, (std::vector<Rect>{Box(2)}));                 // the clear
     EXPECT_EQ(viewHost.invalidatedAll, 1);
     EXPECT_FALSE(selectAll());
 
@@ -207,9 +207,32 @@ TEST_F(SelectionMouseTest, SelectAllAndItsState) {
     desk.SetForeground(kNoWindow);
     const WindowHandle other = desk.CreateTopLevel("Notes", "Plain", 300);
     desk.SetForeground(other);
-    RefreshTick(board.tracker, board.flags, board);
-    EXPECT_TRUE(board.tracker.DisplayList().empty());
+    BoardTestAccess::RefreshTick(board);
+    EXPECT_TRUE(board.tracker().DisplayList().empty());
     EXPECT_FALSE(selectAll());
+}
+
+}  // namespace
+}  // namespace perch
+
+namespace perch {
+namespace {
+
+class SelectionPruneTest : public test::BoardFixture {};
+
+// Membership ignores letter case; the pruning after the documents changed keeps only the
+// titles spelt as the board now shows them.
+TEST_F(SelectionPruneTest, PruningComparesExactlyMembershipIgnoresCase) {
+    const auto app = Watch({"Memo.txt", "Book"});
+    BoardTestAccess::SelectionOf(board) = {"MEMO.TXT", "Book", "Gone"};
+    EXPECT_TRUE(board.selection().IsSelected("memo.txt"));
+    EXPECT_FALSE(board.selection().IsSelected("Gone.txt"));
+
+    desk.CreateChild(app.client, "Letter", "Document");
+    BoardTestAccess::RefreshTick(board);
+    EXPECT_EQ(board.tracker().DisplayList(),
+              (std::vector<std::string>{"Book", "Letter", "Memo.txt"}));
+    EXPECT_EQ(board.selection().SelectionList(), (std::vector<std::string>{"Book"}));
 }
 
 }  // namespace

@@ -14,6 +14,7 @@
 #include "platform/win32/ansi_code_page.h"
 #include "platform/win32/win32_window_system.h"
 #include "res/resource.h"
+#include "support/board_access.h"
 #include "support/board_recorders.h"
 #include "support/memory_profile.h"
 
@@ -80,10 +81,8 @@ int main() {
     perch::test::MemoryProfile profile;
     perch::test::RecordingViewHost viewHost;
     perch::test::RecordingFrameHost frameHost;
-    perch::FontDescription font;
-    perch::FontDescription storedFont;
-    perch::Board board(windows, profile, codePage, viewHost, frameHost, font, storedFont);
-    board.settings.Visibility = perch::kVisibilityNormal;
+    perch::Board board(windows, profile, codePage, viewHost, frameHost);
+    perch::BoardTestAccess::SettingsOf(board).Visibility = perch::kVisibilityNormal;
     HWND view = nullptr;
     HWND frame = e2e::MakeBoardWindows(&view);
     board.SetBoardWindows(ToHandle(view), ToHandle(frame));
@@ -91,15 +90,15 @@ int main() {
     auto show = [&] {
         SetForegroundWindow(g_app);
         Sleep(100);
-        perch::RefreshTick(board.tracker, board.flags, board);
+        perch::BoardTestAccess::RefreshTick(board);
         board.Paint(painter);
     };
 
     show();
-    E2E_CHECK_EQ(board.tracker.CurrentTitles(), (TitleList{"A.TXT", "B.TXT", "C.TXT"}));
-    const HWND client = ToHwnd(board.tracker.App().mdiClient);
+    E2E_CHECK_EQ(board.tracker().CurrentTitles(), (TitleList{"A.TXT", "B.TXT", "C.TXT"}));
+    const HWND client = ToHwnd(board.tracker().App().mdiClient);
     auto doc = [&](const char* title) {
-        return ToHwnd(board.tracker.FindDocumentWindow(title).document);
+        return ToHwnd(perch::BoardTestAccess::TrackerOf(board).FindDocumentWindow(title).document);
     };
     const HWND a = doc("A.TXT");
     const HWND b = doc("B.TXT");
@@ -112,7 +111,7 @@ int main() {
     GetWindowRect(client, &outer);
     const int areaWidth = outer.right - outer.left - 2;
     const int strip = (outer.bottom - outer.top - 2) / 3;
-    board.tracker.SelectionList() = {"C.TXT", "A.TXT", "B.TXT"};
+    perch::BoardTestAccess::SelectionOf(board) = {"C.TXT", "A.TXT", "B.TXT"};
     E2E_CHECK(board.OnCommand(ID_WINDOWS_TILE_HORZ));
     Settle();
     E2E_CHECK_EQ(InClient(c, client).top, 0L);
@@ -121,20 +120,20 @@ int main() {
     E2E_CHECK_EQ(InClient(b, client).right - InClient(b, client).left,
                  static_cast<long>(areaWidth));
     E2E_CHECK_EQ(InClient(b, client).bottom - InClient(b, client).top, static_cast<long>(strip));
-    E2E_CHECK(board.tracker.SelectionList().empty());
+    E2E_CHECK(board.selection().SelectionList().empty());
 
     // Minimize one; a left press on its box brings it back and to the front.
-    board.tracker.SelectionList() = {"B.TXT"};
+    perch::BoardTestAccess::SelectionOf(board) = {"B.TXT"};
     board.OnCommand(ID_WINDOWS_MINIMIZE);
     Settle();
     E2E_CHECK(IsIconic(b));
     show();
-    const perch::Rect boxB = *board.layout.BoxRect(1);
+    const perch::Rect boxB = *board.layout().BoxRect(1);
     E2E_CHECK(board.OnMouse(perch::MouseMessage::kLeftDown, 0, {boxB.left + 3, boxB.top + 3}));
     Settle();
     E2E_CHECK(!IsIconic(b));
     E2E_CHECK(GetWindow(client, GW_CHILD) == b);
-    E2E_CHECK_EQ(board.tracker.FocusTitle(), std::string("B.TXT"));
+    E2E_CHECK_EQ(board.selection().FocusTitle(), std::string("B.TXT"));
 
     // Cascade is not offered on the NT platform, which Wine reports by default.
     E2E_CHECK(!board.QueryCommand(ID_WINDOWS_CASCADE).enabled);
@@ -144,31 +143,31 @@ int main() {
     const RECT before = InClient(a, client);
     E2E_CHECK_EQ(Command("hang\t8000"), 1);
     auto start = Clock::now();
-    board.tracker.SelectionList() = {"A.TXT", "B.TXT", "C.TXT"};
+    perch::BoardTestAccess::SelectionOf(board) = {"A.TXT", "B.TXT", "C.TXT"};
     board.OnCommand(ID_WINDOWS_TILE_VERT);
-    board.tracker.SelectionList() = {"A.TXT", "C.TXT"};
+    perch::BoardTestAccess::SelectionOf(board) = {"A.TXT", "C.TXT"};
     board.OnCommand(ID_WINDOWS_MINIMIZE);
-    board.tracker.SelectionList() = {"C.TXT"};
+    perch::BoardTestAccess::SelectionOf(board) = {"C.TXT"};
     board.OnCommand(ID_WINDOWS_TILE_HORZ);
     board.OnMouse(perch::MouseMessage::kLeftDown, 0, {2, 2});
     const long long hungMs = MillisecondsSince(start);
     std::printf("four actions on a hung application took %lld ms\n", hungMs);
     E2E_CHECK(hungMs < 4000);  // each waits at most one short probe; the hang lasts 8 s
-    E2E_CHECK(board.tracker.SelectionList().empty());
-    E2E_CHECK_EQ(board.tracker.FocusTitle(), std::string("A.TXT"));
+    E2E_CHECK(board.selection().SelectionList().empty());
+    E2E_CHECK_EQ(board.selection().FocusTitle(), std::string("A.TXT"));
 
     // Once it answers again nothing stale arrives, and commands reach it again.
     Settle();
     E2E_CHECK(!IsIconic(a) && !IsIconic(c));
     E2E_CHECK_EQ(InClient(a, client).top, before.top);
-    board.tracker.SelectionList() = {"A.TXT", "B.TXT", "C.TXT"};
+    perch::BoardTestAccess::SelectionOf(board) = {"A.TXT", "B.TXT", "C.TXT"};
     board.OnCommand(ID_WINDOWS_TILE_VERT);
     Settle();
     E2E_CHECK_EQ(InClient(a, client).left, 0L);
     E2E_CHECK_EQ(InClient(c, client).left, 2L * std::max(100, areaWidth / 3));
 
     // Close posts the request; the application closes the document.
-    board.tracker.SelectionList() = {"C.TXT"};
+    perch::BoardTestAccess::SelectionOf(board) = {"C.TXT"};
     board.OnCommand(ID_WINDOWS_CLOSE);
     Settle();
     E2E_CHECK(!IsWindow(c));

@@ -10,7 +10,7 @@
 #include "e2e_windows.h"
 #include "platform/win32/ansi_code_page.h"
 #include "platform/win32/win32_window_system.h"
-#include "tracker/refresh_cycle.h"
+#include "support/refresh_parts.h"
 #include "tracker/tracker.h"
 
 namespace {
@@ -67,11 +67,11 @@ int main() {
     HWND view = nullptr;
     HWND frame = e2e::MakeBoardWindows(&view);
     perch::Tracker tracker(windows, settings, codePage, ToHandle(view), ToHandle(frame));
-    perch::BoardFlags flags;
     RecordingHost host;
+    perch::test::RefreshParts parts(windows, tracker, settings, host);
     auto tick = [&] {
         host = RecordingHost();
-        perch::RefreshTick(tracker, flags, host);
+        parts.cycle.RefreshTick();
     };
 
     // Watching: the visible documents, cleaned and sorted by file name.
@@ -88,10 +88,10 @@ int main() {
     // The active document is followed; only the old and new boxes are repainted.
     E2E_CHECK_EQ(Command("activate\tA.TXT"), 1);
     tick();
-    E2E_CHECK_EQ(tracker.FocusTitle(), std::string("A.TXT"));
+    E2E_CHECK_EQ(parts.selection.FocusTitle(), std::string("A.TXT"));
     E2E_CHECK_EQ(Command("activate\tC:\\DOCS\\B.TXT"), 1);
     tick();
-    E2E_CHECK_EQ(tracker.FocusTitle(), std::string("C:\\DOCS\\B.TXT"));
+    E2E_CHECK_EQ(parts.selection.FocusTitle(), std::string("C:\\DOCS\\B.TXT"));
     E2E_CHECK_EQ(host.boxes, (std::vector<std::string>{"A.TXT", "C:\\DOCS\\B.TXT"}));
     E2E_CHECK_EQ(host.all, 0);
 

@@ -145,24 +145,16 @@ class RecordingFrameHost final : public FrameHost {
   public:
     int MinTrackWidth() const override { return minTrackWidth; }
     int MinTrackHeight() const override { return minTrackHeight; }
-    int MinimumFrameWidth() const override { return minimumFrameWidth; }
-    void SetMenuShown(bool shown) override { menuShown = shown; }
     void RemoveMenu() override { ++menuRemoved; }
     void SelectMenu(int clientWidth, bool force) override {
         selectedMenus.emplace_back(clientWidth, force);
-    }
-    bool IsBarVisible(unsigned barCommandId) const override {
-        return visibleBars.count(barCommandId) != 0;
     }
     void SaveBarState() override { ++barStateSaves; }
 
     int minTrackWidth = 90;
     int minTrackHeight = 18;
-    int minimumFrameWidth = 0;
-    bool menuShown = true;
     int menuRemoved = 0;
     std::vector<std::pair<int, bool>> selectedMenus;
-    std::map<unsigned, bool> visibleBars;
     int barStateSaves = 0;
 };
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "tracker/code_page.h"
+#include "platform/code_page.h"
 
 namespace perch::test {
 

@@ -1,7 +1,7 @@
 // helpgen: compiles Perch's help topic source into a WinHelp file and the HTML pages and
 // project of an HTML Help file.
 //
-//   helpgen [--title <text>] <source> <resource.h> <out.hlp> <html dir>
+//   helpgen [--title <text>] <source> <resource header>... <out.hlp> <html dir>
 //
 // The HTML project is named after the .hlp file: perch.hlp comes with perch.hhp, perch.hhc
 // and (once chmcmd compiles it) perch.chm. Errors go to stderr as "file:line: message"; on
@@ -48,7 +48,8 @@ bool WriteFileAtomically(const std::filesystem::path& path,
 }
 
 int Usage() {
-    std::cerr << "usage: helpgen [--title <text>] <source> <resource.h> <out.hlp> <html dir>\n";
+    std::cerr << "usage: helpgen [--title <text>] <source> <resource header>... <out.hlp> <html "
+                 "dir>\n";
     return 2;
 }
 
@@ -67,28 +68,33 @@ int main(int argc, char** argv) {
             args.push_back(arg);
         }
     }
-    if (args.size() != 4) {
+    if (args.size() < 4) {
         return Usage();
     }
     const std::string& source_path = args[0];
-    const std::string& header_path = args[1];
-    const std::filesystem::path hlp_path = args[2];
-    const std::filesystem::path html_dir = args[3];
+    const std::vector<std::string> header_paths(args.begin() + 1, args.end() - 2);
+    const std::filesystem::path hlp_path = args[args.size() - 2];
+    const std::filesystem::path html_dir = args[args.size() - 1];
 
     const auto source = ReadFile(source_path);
     if (!source) {
         std::cerr << source_path << ": cannot read the help source\n";
         return 1;
     }
-    const auto header = ReadFile(header_path);
-    if (!header) {
-        std::cerr << header_path << ": cannot read the resource header\n";
-        return 1;
-    }
-
+    // The program's resource header and the headers of ids it takes from elsewhere (its
+    // framework's): one set of names.
     std::vector<std::string> errors;
-    const helpgen::ResourceSymbols symbols =
-        helpgen::ParseResourceHeader(*header, header_path, errors);
+    helpgen::ResourceSymbols symbols;
+    for (const std::string& header_path : header_paths) {
+        const auto header = ReadFile(header_path);
+        if (!header) {
+            std::cerr << header_path << ": cannot read the resource header\n";
+            return 1;
+        }
+        helpgen::ResourceSymbols more = helpgen::ParseResourceHeader(*header, header_path, errors);
+        symbols.values.merge(more.values);
+        symbols.non_numeric.merge(more.non_numeric);
+    }
     helpgen::HelpProject project = helpgen::ParseHelpSource(*source, source_path, symbols, errors);
     project.title = title;
     if (!errors.empty()) {

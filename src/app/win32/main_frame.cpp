@@ -6,9 +6,8 @@
 
 #include "app/bar_state.h"
 #include "app/win32/dialogs.h"
+#include "framework/win32/screen.h"
 #include "res/resource.h"
-#include "settings/registry_store.h"
-#include "tracker/refresh_cycle.h"
 
 namespace perch {
 namespace {
@@ -27,20 +26,13 @@ constexpr SIZE kImageSize{14, 13};
 constexpr WPARAM kScMinimizeExact = 0xF020;
 constexpr WPARAM kScRestoreExact = 0xF120;
 
-int ScreenWidth() {
-    HDC screen = GetDC(nullptr);
-    const int width = GetDeviceCaps(screen, HORZRES);
-    ReleaseDC(nullptr, screen);
-    return width;
-}
-
 }  // namespace
 
-CMainFrame::CMainFrame(WindowSystem& windows, Profile& profile, const CodePage& codePage,
-                       FontDescription& font, FontDescription& storedFont)
-    : m_windows(windows),
+CMainFrame::CMainFrame(WindowSystem& windows, Profile& profile, const CodePage& codePage)
+    : FrameWindow(IDR_MAINFRAME),
+      m_windows(windows),
       m_profile(profile),
-      m_view(windows, profile, codePage, *this, font, storedFont) {
+      m_view(windows, profile, codePage, *this) {
     HINSTANCE instance = GetModuleHandleA(nullptr);
     m_compactMenu = LoadMenuA(instance, MAKEINTRESOURCEA(IDR_MAINFRAME));
     m_fullMenu = LoadMenuA(instance, MAKEINTRESOURCEA(IDR_FULLMENU));
@@ -63,14 +55,11 @@ bool CMainFrame::CreateFrame() {
 }
 
 LRESULT CMainFrame::OnCreate() {
-    // The board view first: it loads the settings and places the frame.
+    // The board view first: it loads the settings, takes the menu bar off when it is not
+    // to show, and places the frame.
     SetView(&m_view, &m_view);
     if (!m_view.CreateView(Handle())) {
         return -1;
-    }
-    m_menuShown = m_profile.ReadInt(kOptionsSection, "Menu", 1) != 0;
-    if (!m_menuShown) {
-        SetMenu(Handle(), nullptr);
     }
     if (!StatusBarPane().Create(Handle(), ID_VIEW_STATUS_BAR)) {
         return -1;
@@ -92,7 +81,7 @@ LRESULT CMainFrame::OnCreate() {
     SetWindowLongA(Handle(), GWL_EXSTYLE, GetWindowLongA(Handle(), GWL_EXSTYLE) | WS_EX_APPWINDOW);
     SetWindowPos(Handle(), nullptr, 0, 0, 0, 0,
                  SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
-    m_metrics = MetricsForScreenWidth(ScreenWidth());
+    m_metrics = MetricsForScreenWidth(framework::ScreenCaps(HORZRES));
     RecalcLayout();
     InvalidateRect(Handle(), nullptr, TRUE);
     return 0;
@@ -100,12 +89,6 @@ LRESULT CMainFrame::OnCreate() {
 
 int CMainFrame::MinTrackHeight() const {
     return std::max(m_metrics.minTrackHeight, ToolBar().HeightNeeded());
-}
-
-int CMainFrame::MinimumFrameWidth() const {
-    // The board may not exist yet while the frame is being created.
-    const int cellWidth = m_view.Handle() != nullptr ? m_view.board().layout.cellWidth : 0;
-    return MinTrackWidthFor(m_menuShown, cellWidth, m_metrics);
 }
 
 void CMainFrame::RemoveMenu() {
@@ -122,14 +105,8 @@ void CMainFrame::SelectMenu(int clientWidth, bool force) {
     }
 }
 
-bool CMainFrame::IsBarVisible(unsigned barCommandId) const {
-    return barCommandId == ID_VIEW_TOOLBAR ? ToolBar().IsVisible() : StatusBarPane().IsVisible();
-}
-
 void CMainFrame::SaveBarState() {
-    HDC screen = GetDC(nullptr);
-    BarStateRecord record{GetDeviceCaps(screen, HORZRES), GetDeviceCaps(screen, VERTRES), {}};
-    ReleaseDC(nullptr, screen);
+    BarStateRecord record{framework::ScreenCaps(HORZRES), framework::ScreenCaps(VERTRES), {}};
     record.bars.push_back({ID_VIEW_STATUS_BAR, StatusBarPane().IsVisible(), DockSide::kBottom});
     const framework::Toolbar& toolBar = ToolBar();
     const POINT at = toolBar.FloatPosition();
@@ -157,10 +134,9 @@ void CMainFrame::LoadBarState() {
 
 void CMainFrame::OnBarsChanged() {
     RecalcLayout();
-    // With Auto Size the frame fits the board again at the next paint.
-    if (m_view.Handle() != nullptr && m_view.board().settings.Resize != 0) {
-        m_view.board().SetResizePending(1);
-        m_view.board().InvalidateAll();
+    // The board is told once it has loaded its settings.
+    if (m_view.Handle() != nullptr) {
+        m_view.board().OnBarsChanged();
     }
 }
 
@@ -168,7 +144,7 @@ void CMainFrame::OnSize(WPARAM type, int cx) {
     if (type != SIZE_MINIMIZED) {
         RecalcLayout();
     }
-    if (m_menuShown) {
+    if (m_view.board().MenuShown()) {
         SelectMenu(cx, false);
     }
     const std::string caption(CaptionForWidth(cx, m_metrics));
@@ -182,24 +158,17 @@ void CMainFrame::OnSize(WPARAM type, int cx) {
 LRESULT CMainFrame::OnSysCommand(WPARAM id, LPARAM param) {
     Board& board = m_view.board();
     if (id == kScMinimizeExact) {
-        // Without SWP_NOACTIVATE, Wine keeps an active frame in the topmost band.
-        SetWindowPos(Handle(), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-        board.EmptyBoard();
+        board.OnFrameMinimizing();
     }
     const LRESULT result = WndProcDefault(WM_SYSCOMMAND, id, param);
     if (id == kScRestoreExact) {
-        if (board.settings.Visibility != kVisibilityNormal) {
-            SetWindowPos(Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-            board.SetTopmostApplied(1);
-        }
-        board.InvalidateAll();
+        board.OnFrameRestored();
     }
     return result;
 }
 
-bool CMainFrame::PrepareToClose() {
+void CMainFrame::PrepareToClose() {
     m_view.board().SaveSettingsOnExit();
-    return true;
 }
 
 bool CMainFrame::OnFrameCommand(UINT id) {
@@ -215,6 +184,13 @@ bool CMainFrame::OnFrameCommand(UINT id) {
     return FrameWindow::OnFrameCommand(id);
 }
 
+framework::CommandStatus CMainFrame::QueryFrameCommand(UINT id) {
+    if (id == ID_APP_ABOUT) {
+        return {true, true, false};
+    }
+    return FrameWindow::QueryFrameCommand(id);
+}
+
 LRESULT CMainFrame::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_CREATE:
@@ -224,7 +200,7 @@ LRESULT CMainFrame::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         case WM_GETMINMAXINFO: {
             auto* info = reinterpret_cast<MINMAXINFO*>(lParam);
-            info->ptMinTrackSize.x = MinimumFrameWidth();
+            info->ptMinTrackSize.x = m_view.board().MinimumFrameWidth();
             info->ptMinTrackSize.y = m_metrics.minTrackHeight;  // the frame, not its client
             return WndProcDefault(message, wParam, lParam);
         }

@@ -16,8 +16,7 @@ namespace perch {
 // restoring, and runs the board's exit save when it closes.
 class CMainFrame final : public framework::FrameWindow, public FrameHost {
   public:
-    CMainFrame(WindowSystem& windows, Profile& profile, const CodePage& codePage,
-               FontDescription& font, FontDescription& storedFont);
+    CMainFrame(WindowSystem& windows, Profile& profile, const CodePage& codePage);
     ~CMainFrame() override;
 
     // Creates the frame, and inside it the board view and the bars; false on failure.
@@ -30,23 +29,21 @@ class CMainFrame final : public framework::FrameWindow, public FrameHost {
     int MinTrackWidth() const override { return m_metrics.minTrackWidth; }
     // At least as tall as a toolbar docked at a side, so all its buttons show.
     int MinTrackHeight() const override;
-    int MinimumFrameWidth() const override;
-    void SetMenuShown(bool shown) override { m_menuShown = shown; }
     void RemoveMenu() override;
     void SelectMenu(int clientWidth, bool force) override;
-    bool IsBarVisible(unsigned barCommandId) const override;
     void SaveBarState() override;
 
   protected:
     LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     bool OnFrameCommand(UINT id) override;
+    framework::CommandStatus QueryFrameCommand(UINT id) override;
 
   private:
     LRESULT OnCreate();
     void OnSize(WPARAM type, int cx);
     LRESULT OnSysCommand(WPARAM id, LPARAM param);
     // Saves the settings on the way out; the refresh timer keeps running.
-    bool PrepareToClose();
+    void PrepareToClose();
     // Shows or hides the bars as they were saved, and docks or floats the toolbar.
     void LoadBarState();
     // A bar was shown, hidden, docked or floated: the view gets the space left, and with
@@ -60,7 +57,6 @@ class CMainFrame final : public framework::FrameWindow, public FrameHost {
     HMENU m_compactMenu = nullptr;
     HMENU m_fullMenu = nullptr;
     bool m_compactMenuInUse = true;
-    bool m_menuShown = true;
 };
 
 }  // namespace perch

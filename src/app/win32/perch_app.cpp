@@ -41,7 +41,7 @@ void HandOverTo(HWND running) {
     }
 }
 
-CPerchApp::CPerchApp() : m_profile(kRegistryKey, kAppName) {}
+CPerchApp::CPerchApp() : Application(kAppName), m_profile(kRegistryKey, kAppName) {}
 
 bool CPerchApp::InitInstance() {
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_BAR_CLASSES | ICC_WIN95_CLASSES};
@@ -52,7 +52,7 @@ bool CPerchApp::InitInstance() {
         return false;
     }
 
-    m_frame = std::make_unique<CMainFrame>(m_windows, m_profile, m_codePage, m_font, m_storedFont);
+    m_frame = std::make_unique<CMainFrame>(m_windows, m_profile, m_codePage);
     if (!m_frame->CreateFrame()) {
         framework::ShowMessageBox(nullptr, IDS_CREATE_FAILED);
         m_frame.reset();
@@ -63,8 +63,7 @@ bool CPerchApp::InitInstance() {
     ShowWindow(m_frame->Handle(), ShowCommand());
     UpdateWindow(m_frame->Handle());
 
-    if (m_frame->view().board().settings.Splash != 0 &&
-        m_splash.CreateModeless(m_frame->Handle())) {
+    if (m_frame->view().board().ShowsSplash() && m_splash.CreateModeless(m_frame->Handle())) {
         ShowWindow(m_splash.Handle(), SW_SHOW);
     }
     m_splashShownAt = GetTickCount();

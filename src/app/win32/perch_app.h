@@ -9,7 +9,6 @@
 #include "framework/win32/application.h"
 #include "platform/win32/ansi_code_page.h"
 #include "platform/win32/win32_window_system.h"
-#include "settings/settings.h"
 #include "settings/win32/registry_profile.h"
 
 namespace perch {
@@ -33,9 +32,6 @@ class CPerchApp final : public framework::Application {
     Win32WindowSystem m_windows;
     AnsiCodePage m_codePage;
     RegistryProfile m_profile;
-    // The font setting and its stored copy: process-wide, loaded by the board.
-    FontDescription m_font;
-    FontDescription m_storedFont;
     std::unique_ptr<CMainFrame> m_frame;
     CSplash m_splash;
     DWORD m_splashShownAt = 0;  // tick count at the end of start-up

@@ -4,6 +4,7 @@
 #include <windowsx.h>
 
 #include "board/win32/gdi_painter.h"
+#include "framework/win32/screen.h"
 #include "framework/win32/strings.h"
 #include "res/resource.h"
 #include "settings/win32/perch_property_sheet.h"
@@ -56,8 +57,8 @@ FontDescription FromLogFont(const LOGFONTA& lf) {
 }  // namespace
 
 CPerchView::CPerchView(WindowSystem& windows, Profile& profile, const CodePage& codePage,
-                       FrameHost& frame, FontDescription& font, FontDescription& storedFont)
-    : m_board(windows, profile, codePage, *this, frame, font, storedFont) {}
+                       FrameHost& frame)
+    : m_board(windows, profile, codePage, *this, frame) {}
 
 CPerchView::~CPerchView() {
     ReleaseFont();
@@ -92,10 +93,7 @@ void CPerchView::StopTimer(unsigned timerId) {
 }
 
 int CPerchView::LogPixelsY() {
-    HDC screen = GetDC(nullptr);
-    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
-    ReleaseDC(nullptr, screen);
-    return dpi;
+    return framework::ScreenCaps(LOGPIXELSY);
 }
 
 bool CPerchView::SetBoardFont(const FontDescription& font) {
@@ -148,8 +146,7 @@ bool CPerchView::OnCommand(UINT id) {
 }
 
 framework::CommandStatus CPerchView::QueryCommand(UINT id) {
-    const CommandState state = m_board.QueryCommand(id);
-    return {state.known, state.enabled, state.checked};
+    return m_board.QueryCommand(id);
 }
 
 // --- Messages ---
@@ -178,7 +175,8 @@ LRESULT CPerchView::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_CREATE:
             m_board.SetBoardWindows(reinterpret_cast<WindowHandle>(Handle()),
                                     reinterpret_cast<WindowHandle>(GetParent(Handle())));
-            return m_board.OnCreate() == 0 ? 0 : -1;
+            m_board.OnCreate();
+            return 0;
         case WM_PAINT:
             return OnPaint();
         case WM_PRINTCLIENT: {
@@ -210,7 +208,7 @@ LRESULT CPerchView::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_MOUSEMOVE:
             return OnMouse(MouseMessage::kMove, message, wParam, lParam);
         case WM_DESTROY:
-            KillTimer(Handle(), m_board.timerId);
+            m_board.OnDestroy();
             return 0;
         default:
             return WndProcDefault(message, wParam, lParam);

@@ -14,8 +14,7 @@ class CPerchView final : public framework::Window,
                          public ViewHost,
                          public framework::CommandTarget {
   public:
-    CPerchView(WindowSystem& windows, Profile& profile, const CodePage& codePage, FrameHost& frame,
-               FontDescription& font, FontDescription& storedFont);
+    CPerchView(WindowSystem& windows, Profile& profile, const CodePage& codePage, FrameHost& frame);
     ~CPerchView() override;
 
     // Creates the view as the frame's first pane; the board is created with it.

@@ -1,14 +1,19 @@
 #include "framework/win32/application.h"
 
 #include "framework/win32/frame_window.h"
+#include "framework/win32/strings.h"
 
 namespace framework {
+
+Application::Application(const char* name) {
+    SetAppName(name);
+}
 
 int Application::Run(HINSTANCE instance, int showCommand) {
     m_instance = instance;
     m_showCommand = showCommand;
     if (!InitInstance()) {
-        return ExitInstance(0);
+        return 0;
     }
 
     MSG msg{};
@@ -29,7 +34,7 @@ int Application::Run(HINSTANCE instance, int showCommand) {
             break;
         }
         if (got == -1) {
-            return ExitInstance(1);
+            return 1;
         }
         if (!PreTranslate(msg)) {
             TranslateMessage(&msg);
@@ -40,7 +45,7 @@ int Application::Run(HINSTANCE instance, int showCommand) {
             idleCount = 0;
         }
     }
-    return ExitInstance(static_cast<int>(msg.wParam));
+    return static_cast<int>(msg.wParam);
 }
 
 bool Application::OnIdle(long count) {

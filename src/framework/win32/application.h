@@ -15,12 +15,14 @@ class FrameWindow;
 // (IdleWaitLimit), the loop sleeps until the next message or that time instead of spinning.
 class Application {
   public:
-    Application() = default;
+    // The program's name: the caption of its message boxes when the string table has no
+    // application title.
+    explicit Application(const char* name);
     Application(const Application&) = delete;
     Application& operator=(const Application&) = delete;
     virtual ~Application() = default;
 
-    // InitInstance, the message loop, ExitInstance; the process's exit code.
+    // InitInstance, then the message loop; the process's exit code.
     int Run(HINSTANCE instance, int showCommand);
 
     HINSTANCE Instance() const { return m_instance; }
@@ -28,11 +30,10 @@ class Application {
     FrameWindow* MainFrame() const { return m_mainFrame; }
 
   protected:
-    // False ends the process at once (ExitInstance still runs).
+    // False ends the process at once.
     virtual bool InitInstance() = 0;
     // The default updates the main frame's toolbar and asks for no more.
     virtual bool OnIdle(long count);
-    virtual int ExitInstance(int exitCode) { return exitCode; }
     // How long the loop may sleep while OnIdle still asks for more: INFINITE lets it call
     // OnIdle again at once.
     virtual DWORD IdleWaitLimit() { return INFINITE; }

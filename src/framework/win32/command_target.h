@@ -2,14 +2,9 @@
 
 #include <windows.h>
 
-namespace framework {
+#include "framework/command_status.h"
 
-// How a command's menu item and toolbar button show.
-struct CommandStatus {
-    bool known = false;  // the target answers for this command
-    bool enabled = false;
-    bool checked = false;
-};
+namespace framework {
 
 // Something that carries out commands and says how they show: one answer per command id
 // for the menu item, the accelerator and the toolbar button alike.

@@ -6,6 +6,8 @@
 #include <cstdlib>
 #include <utility>
 
+#include "framework/win32/strings.h"
+
 namespace framework {
 
 namespace {
@@ -14,7 +16,6 @@ namespace {
 constexpr int kDockZone = 32;
 // The grip at the start of each row of a docked toolbar, where the user takes hold of it.
 constexpr int kGripWidth = 8;
-constexpr char kPaletteClass[] = "PerchToolPalette";
 
 }  // namespace
 
@@ -121,8 +122,9 @@ void Toolbar::Dock(BarSide side) {
 void Toolbar::Float(POINT screenAt) {
     m_floatAt = screenAt;
     if (m_palette.Handle() == nullptr &&
-        !m_palette.Create(kPaletteClass, "", WS_POPUP | WS_CAPTION | WS_SYSMENU, WS_EX_TOOLWINDOW,
-                          screenAt.x, screenAt.y, 10, 10, m_frame, nullptr)) {
+        !m_palette.Create((AppName() + "ToolPalette").c_str(), "",
+                          WS_POPUP | WS_CAPTION | WS_SYSMENU, WS_EX_TOOLWINDOW, screenAt.x,
+                          screenAt.y, 10, 10, m_frame, nullptr)) {
         return;
     }
     m_floating = true;

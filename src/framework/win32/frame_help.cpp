@@ -5,8 +5,8 @@
 #include <commctrl.h>
 
 #include "framework/help_ids.h"
+#include "framework/standard_ids.h"
 #include "framework/win32/frame_window.h"
-#include "res/resource.h"
 
 namespace framework {
 namespace {
@@ -24,10 +24,6 @@ HelpViewer& FrameWindow::Help() {
     return m_help;
 }
 
-UINT FrameWindow::HelpResourceId() const {
-    return IDR_MAINFRAME;
-}
-
 bool FrameWindow::OnHelpCommand(UINT id) {
     switch (id) {
         case ID_HELP_INDEX:
@@ -40,7 +36,7 @@ bool FrameWindow::OnHelpCommand(UINT id) {
         case ID_HELP: {
             const UINT item = m_menuHelpCommand;
             m_menuHelpCommand = 0;
-            ShowHelpTopic(HelpIdForF1({0, item}, HelpResourceId()));
+            ShowHelpTopic(HelpIdForF1({0, item}, m_helpResourceId));
             return true;
         }
         case ID_CONTEXT_HELP:
@@ -108,7 +104,7 @@ std::optional<DWORD> FrameWindow::HelpIdAt(POINT screen) {
         return HelpIdForCommand(ID_VIEW_STATUS_BAR);
     }
     if (at == Handle() || IsChild(Handle(), at)) {
-        return HelpIdForResource(HelpResourceId());
+        return HelpIdForResource(m_helpResourceId);
     }
     return std::nullopt;
 }

@@ -4,8 +4,8 @@
 
 #include <algorithm>
 
+#include "framework/standard_ids.h"
 #include "framework/win32/strings.h"
-#include "res/resource.h"
 
 namespace framework {
 namespace {

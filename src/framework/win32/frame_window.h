@@ -35,6 +35,10 @@ inline constexpr UINT kWmShowHelpTopic = WM_APP + 0x365;
 // or a click elsewhere leaves it).
 class FrameWindow : public Window {
   public:
+    // helpResourceId: the frame's own resource, whose topic F1 opens when no menu item is
+    // highlighted.
+    explicit FrameWindow(UINT helpResourceId) : m_helpResourceId(helpResourceId) {}
+
     // The view fills the space between the bars; it is the frame's first pane.
     void SetView(Window* view, CommandTarget* viewTarget);
     Window* View() const { return m_view; }
@@ -70,8 +74,6 @@ class FrameWindow : public Window {
     // Shows or hides a bar (by its window id); returns whether it changed.
     bool ToggleBar(UINT barId);
 
-    // The resource whose topic F1 opens when no menu item is highlighted.
-    virtual UINT HelpResourceId() const;
     // Closes the help viewer the frame opened (when the frame goes).
     void CloseHelp() { m_help.Close(); }
 
@@ -93,6 +95,7 @@ class FrameWindow : public Window {
     StatusBar m_statusBar;
     std::string m_tooltip;  // kept alive for the tooltip control while it shows
 
+    const UINT m_helpResourceId;
     HelpViewer m_help;
     bool m_helpReady = false;
     UINT m_highlightedCommand = 0;  // the menu item highlighted now (0: none)

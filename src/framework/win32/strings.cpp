@@ -1,8 +1,26 @@
 #include "framework/win32/strings.h"
 
-#include "res/resource.h"
+#include <utility>
+
+#include "framework/standard_ids.h"
 
 namespace framework {
+namespace {
+
+std::string& StoredAppName() {
+    static std::string name;
+    return name;
+}
+
+}  // namespace
+
+void SetAppName(std::string name) {
+    StoredAppName() = std::move(name);
+}
+
+const std::string& AppName() {
+    return StoredAppName();
+}
 
 std::string LoadResourceString(UINT id) {
     // The program's strings are short; a read-only pointer (buffer size 0) is only offered
@@ -25,7 +43,7 @@ std::string CommandTooltip(UINT id) {
 
 std::string AppTitle() {
     std::string title = LoadResourceString(IDS_APP_TITLE);
-    return title.empty() ? std::string("Perch") : title;
+    return title.empty() ? AppName() : title;
 }
 
 void ShowMessageBox(HWND owner, const std::string& text) {

@@ -13,9 +13,12 @@ std::string LoadResourceString(UINT id);
 std::string CommandPrompt(UINT id);
 std::string CommandTooltip(UINT id);
 
-// The program's title (the string table's application title), the caption of its message
-// boxes.
+// The program's title (the string table's application title, else the name the application
+// gave itself), the caption of its message boxes.
 std::string AppTitle();
+// The name the application gave itself (Application's constructor sets it).
+const std::string& AppName();
+void SetAppName(std::string name);
 
 // A modal message box with the program's title, the exclamation icon and an OK button.
 void ShowMessageBox(HWND owner, const std::string& text);

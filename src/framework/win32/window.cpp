@@ -57,22 +57,8 @@ LRESULT CALLBACK Window::StaticWndProc(HWND hwnd, UINT message, WPARAM wParam, L
     if (message == WM_NCDESTROY) {
         SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
         self->m_hwnd = nullptr;
-        self->OnFinalDestroy();
     }
     return result;
-}
-
-int RunMessageLoop() {
-    MSG msg;
-    BOOL got;
-    while ((got = GetMessageA(&msg, nullptr, 0, 0)) != 0) {
-        if (got == -1) {
-            return 1;
-        }
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-    }
-    return static_cast<int>(msg.wParam);
 }
 
 }  // namespace framework

@@ -26,16 +26,10 @@ class Window {
     virtual LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT WndProcDefault(UINT message, WPARAM wParam, LPARAM lParam);
 
-    // Called after WM_NCDESTROY, when the handle is already detached.
-    virtual void OnFinalDestroy() {}
-
   private:
     static LRESULT CALLBACK StaticWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 
     HWND m_hwnd = nullptr;
 };
-
-// The thread's message loop; returns the exit code posted with PostQuitMessage.
-int RunMessageLoop();
 
 }  // namespace framework

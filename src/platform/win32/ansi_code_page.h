@@ -1,6 +1,6 @@
 #pragma once
 
-#include "tracker/code_page.h"
+#include "platform/code_page.h"
 
 namespace perch {
 

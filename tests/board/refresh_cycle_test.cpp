@@ -1,4 +1,4 @@
-#include "tracker/refresh_cycle.h"
+#include "board/refresh_cycle.h"
 
 #include <gtest/gtest.h>
 
@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+#include "support/board_access.h"
+#include "support/refresh_parts.h"
 #include "support/simulated_desktop.h"
 #include "support/test_code_pages.h"
 #include "tracker/tracker.h"
@@ -49,7 +51,7 @@ class RefreshTickTest : public ::testing::Test {
         tracker.SetBoardWindows(view, frame);
     }
 
-    void Tick() { RefreshTick(tracker, flags, host); }
+    void Tick() { cycle.RefreshTick(); }
 
     // Forgets what earlier ticks did.
     void Reset() {
@@ -70,8 +72,13 @@ class RefreshTickTest : public ::testing::Test {
     WindowHandle frame = kNoWindow;
     WindowHandle view = kNoWindow;
     Tracker tracker{desk, settings, test::Latin1()};
-    BoardFlags flags;
     RecordingHost host;
+    test::RefreshParts parts{desk, tracker, settings, host};
+    Selection& selection = parts.selection;
+    FrameZOrder& zOrder = parts.zOrder;
+    FramePlacement& placement = parts.placement;
+    BusyFlag& busy = parts.busy;
+    RefreshCycle& cycle = parts.cycle;
 };
 
 TEST(RefreshIntervalTest, UpdateInMilliseconds) {
@@ -97,26 +104,26 @@ TEST(ListsEqualTest, CountAndCaseInsensitivePairs) {
 }
 
 TEST_F(RefreshTickTest, NewDocumentsRebuildAndInvalidate) {
-    EXPECT_EQ(flags.resizePending, 1);
+    EXPECT_TRUE(placement.FitPending());
     const auto app = desk.CreateMdiApp("Editor - A", kAppProcess, {"B.txt", "A.txt"});
     desk.SetForeground(app.frame);
-    flags.resizePending = 0;
+    BoardTestAccess::SetFitPending(placement, false);
     Tick();
     EXPECT_EQ(tracker.CurrentTitles(), (Titles{"A.txt", "B.txt"}));
     EXPECT_EQ(tracker.DisplayList(), (Titles{"A.txt", "B.txt"}));
     EXPECT_EQ(host.all, 1);
-    EXPECT_EQ(flags.resizePending, 1);
-    EXPECT_EQ(tracker.FocusTitle(), "B.txt");
+    EXPECT_TRUE(placement.FitPending());
+    EXPECT_EQ(selection.FocusTitle(), "B.txt");
 
     // With Auto Size off the frame is not fitted, but the board still repaints.
     settings.Resize = 0;
-    flags.resizePending = 0;
+    BoardTestAccess::SetFitPending(placement, false);
     desk.CreateChild(app.client, "C.txt", "Document");
     host.Clear();
     Tick();
     EXPECT_EQ(tracker.CurrentTitles(), (Titles{"A.txt", "B.txt", "C.txt"}));
     EXPECT_EQ(host.all, 1);
-    EXPECT_EQ(flags.resizePending, 0);
+    EXPECT_FALSE(placement.FitPending());
 }
 
 TEST_F(RefreshTickTest, UnchangedListCausesNoWork) {
@@ -146,14 +153,14 @@ TEST_F(RefreshTickTest, FocusChangeInvalidatesOnlyOldAndNewBox) {
     const auto app = desk.CreateMdiApp("Editor", kAppProcess, {"A", "B", "C"});
     desk.SetForeground(app.frame);
     Tick();
-    EXPECT_EQ(tracker.FocusTitle(), "A");
+    EXPECT_EQ(selection.FocusTitle(), "A");
     Reset();
 
     desk.Raise(app.documents[1]);
     Tick();
     EXPECT_EQ(host.boxes, (Titles{"A", "B"}));
     EXPECT_EQ(host.all, 0);
-    EXPECT_EQ(tracker.FocusTitle(), "B");
+    EXPECT_EQ(selection.FocusTitle(), "B");
 
     // Show Focus off: the focus title still follows, nothing is invalidated.
     settings.Focus = 0;
@@ -161,7 +168,7 @@ TEST_F(RefreshTickTest, FocusChangeInvalidatesOnlyOldAndNewBox) {
     desk.Raise(app.documents[2]);
     Tick();
     EXPECT_TRUE(host.boxes.empty());
-    EXPECT_EQ(tracker.FocusTitle(), "C");
+    EXPECT_EQ(selection.FocusTitle(), "C");
 
     // Exact comparison: a change of case is a new focus title, unlike the list.
     settings.Focus = 1;
@@ -181,7 +188,7 @@ TEST_F(RefreshTickTest, SmartModeFollowsTheDocumentCount) {
     const WindowHandle second = desk.CreateChild(app.client, "B", "Document");
     Tick();
     EXPECT_EQ(desk.Actions(), (Actions{Topmost()}));
-    EXPECT_EQ(flags.topmostApplied, 1);
+    EXPECT_TRUE(zOrder.TopmostApplied());
     EXPECT_TRUE(desk.IsTopmost(frame));
     Tick();  // already topmost: not asked again
     EXPECT_EQ(desk.Actions().size(), 1u);
@@ -189,7 +196,7 @@ TEST_F(RefreshTickTest, SmartModeFollowsTheDocumentCount) {
     desk.Destroy(second);
     Tick();
     EXPECT_EQ(desk.Actions(), (Actions{Topmost(), Bottom()}));
-    EXPECT_EQ(flags.topmostApplied, 0);
+    EXPECT_FALSE(zOrder.TopmostApplied());
     EXPECT_FALSE(desk.IsTopmost(frame));
     Tick();
     EXPECT_EQ(desk.Actions().size(), 2u);
@@ -199,15 +206,15 @@ TEST_F(RefreshTickTest, SmartModeSwitchToPlainAppClearsAndEmpties) {
     const auto app = desk.CreateMdiApp("Editor", kAppProcess, {"A", "B"});
     desk.SetForeground(app.frame);
     Tick();
-    tracker.SelectionList() = {"B"};
+    BoardTestAccess::SelectionOf(selection) = {"B"};
     Reset();
 
     desk.SetForeground(desk.CreateTopLevel("Calculator", "Calc", kOtherProcess));
     Tick();
     EXPECT_EQ(desk.Actions(), (Actions{Bottom()}));
-    EXPECT_EQ(flags.topmostApplied, 0);
+    EXPECT_FALSE(zOrder.TopmostApplied());
     EXPECT_EQ(host.boxes, (Titles{"B"}));
-    EXPECT_TRUE(tracker.SelectionList().empty());
+    EXPECT_TRUE(selection.SelectionList().empty());
     EXPECT_TRUE(tracker.CurrentTitles().empty());
     EXPECT_TRUE(tracker.ScratchTitles().empty());
     EXPECT_TRUE(tracker.DisplayList().empty());
@@ -219,10 +226,12 @@ TEST_F(RefreshTickTest, SmartModeSwitchToPlainAppClearsAndEmpties) {
     Tick();
     desk.SetForeground(desk.CreateTopLevel("Clock", "Clock", kOtherProcess + 1));
     Reset();
-    flags.busy = 1;
-    Tick();
+    {
+        const BusyScope busyNow(busy);
+        Tick();
+    }
     EXPECT_TRUE(desk.Actions().empty());
-    EXPECT_EQ(flags.topmostApplied, 1);
+    EXPECT_TRUE(zOrder.TopmostApplied());
     EXPECT_TRUE(tracker.DisplayList().empty());
 }
 
@@ -252,39 +261,39 @@ TEST_F(RefreshTickTest, NormalModeNeverTouchesZOrder) {
     desk.SetForeground(desk.CreateTopLevel("Calculator", "Calc", kOtherProcess));
     Tick();
     EXPECT_TRUE(desk.Actions().empty());
-    EXPECT_EQ(flags.topmostApplied, 0);
+    EXPECT_FALSE(zOrder.TopmostApplied());
 }
 
 TEST_F(RefreshTickTest, OwnFrameInFrontKeepsTheBoard) {
     const auto app = desk.CreateMdiApp("Editor", kAppProcess, {"A"});
     desk.SetForeground(app.frame);
     Tick();
-    tracker.SelectionList() = {"A"};
+    BoardTestAccess::SelectionOf(selection) = {"A"};
     Reset();
 
     desk.SetForeground(frame);
     Tick();
     EXPECT_EQ(desk.Actions(), (Actions{Topmost()}));
     EXPECT_EQ(tracker.DisplayList(), (Titles{"A"}));
-    EXPECT_EQ(tracker.SelectionList(), (Titles{"A"}));
+    EXPECT_EQ(selection.SelectionList(), (Titles{"A"}));
     EXPECT_EQ(host.all, 0);
 
     // The board's own message box or dialog counts as ours too: the board and the
     // selection stay, so a refusal's message does not lose what the user selected.
-    flags.topmostApplied = 0;
+    BoardTestAccess::SetTopmostApplied(zOrder, false);
     desk.SetForeground(desk.CreatePopup(frame, "Perch"));
     desk.ClearActions();
     Tick();
     EXPECT_EQ(desk.Actions(), (Actions{Topmost()}));
     EXPECT_EQ(tracker.DisplayList(), (Titles{"A"}));
-    EXPECT_EQ(tracker.SelectionList(), (Titles{"A"}));
+    EXPECT_EQ(selection.SelectionList(), (Titles{"A"}));
     EXPECT_EQ(host.all, 0);
 
     // Another application's window in front empties it as before.
     desk.SetForeground(desk.CreateTopLevel("Notes", "Plain", kOtherProcess));
     Tick();
     EXPECT_TRUE(tracker.DisplayList().empty());
-    EXPECT_TRUE(tracker.SelectionList().empty());
+    EXPECT_TRUE(selection.SelectionList().empty());
 }
 
 TEST_F(RefreshTickTest, DialogOfWatchedAppHoldsContentsAndFocus) {
@@ -298,7 +307,7 @@ TEST_F(RefreshTickTest, DialogOfWatchedAppHoldsContentsAndFocus) {
     Tick();
     Tick();
     EXPECT_EQ(tracker.DisplayList(), (Titles{"A", "B"}));
-    EXPECT_EQ(tracker.FocusTitle(), "A");
+    EXPECT_EQ(selection.FocusTitle(), "A");
     EXPECT_EQ(host.all, 0);
     EXPECT_TRUE(host.boxes.empty());
     EXPECT_TRUE(desk.Actions().empty());
@@ -365,12 +374,13 @@ TEST_F(RefreshTickTest, WindowsClosingDuringTheTick) {
 TEST_F(RefreshTickTest, TimerRunsTicksOnlyForItsIdWhileNotBusy) {
     const auto app = desk.CreateMdiApp("Editor", kAppProcess, {"A"});
     desk.SetForeground(app.frame);
-    EXPECT_FALSE(OnRefreshTimer(2, kRefreshTimerId, tracker, flags, host));
-    flags.busy = 1;
-    EXPECT_FALSE(OnRefreshTimer(kRefreshTimerId, kRefreshTimerId, tracker, flags, host));
+    EXPECT_FALSE(cycle.OnTimer(2, kRefreshTimerId));
+    {
+        const BusyScope busyNow(busy);
+        EXPECT_FALSE(cycle.OnTimer(kRefreshTimerId, kRefreshTimerId));
+    }
     EXPECT_TRUE(tracker.DisplayList().empty());
-    flags.busy = 0;
-    EXPECT_TRUE(OnRefreshTimer(kRefreshTimerId, kRefreshTimerId, tracker, flags, host));
+    EXPECT_TRUE(cycle.OnTimer(kRefreshTimerId, kRefreshTimerId));
     EXPECT_EQ(tracker.DisplayList(), (Titles{"A"}));
 }
 

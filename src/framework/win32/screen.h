@@ -1,0 +1,10 @@
+#pragma once
+
+#include <windows.h>
+
+namespace framework {
+
+// One device capability of the screen (HORZRES, VERTRES, LOGPIXELSY, ...).
+int ScreenCaps(int index);
+
+}  // namespace framework
