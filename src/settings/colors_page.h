@@ -38,6 +38,9 @@ struct ColorsPageValues {
     bool operator==(const ColorsPageValues&) const = default;
 };
 
+// What the page says when it is left (or OK is clicked) with a list that shows no colour.
+inline constexpr char kSelectColorMessage[] = "Please Select a Color";
+
 // The leave check over the lists' selected colours (none: a list without a selection),
 // in list order: each selected colour is taken into the values until the first list
 // without a selection, whose index is returned; nullopt when all four have one.

@@ -30,6 +30,23 @@ inline bool ReadTextFile(const std::string& path, std::string& text) {
 }
 
 // Parses a source against a resource header's text; the errors go to `errors`.
+// Perch's resource ids as the build hands them to helpgen: its own resource header and the
+// framework's header of the commands it implements. A header that cannot be read is an error.
+inline helpgen::ResourceSymbols PerchResourceSymbols(std::vector<std::string>& errors) {
+    helpgen::ResourceSymbols symbols;
+    for (const char* name : {"src/res/resource.h", "src/framework/standard_ids.h"}) {
+        std::string header;
+        if (!ReadTextFile(SourceTreePath(name), header)) {
+            errors.push_back(std::string(name) + ": cannot read");
+            continue;
+        }
+        helpgen::ResourceSymbols more = helpgen::ParseResourceHeader(header, name, errors);
+        symbols.values.merge(more.values);
+        symbols.non_numeric.merge(more.non_numeric);
+    }
+    return symbols;
+}
+
 inline helpgen::HelpProject Parse(const std::string& source, const std::string& header,
                                   std::vector<std::string>& errors) {
     const auto symbols = helpgen::ParseResourceHeader(header, "resource.h", errors);

@@ -24,17 +24,7 @@ struct PerchHelp {
 PerchHelp LoadPerchHelp() {
     PerchHelp help;
     std::string source;
-    // Perch's resource ids and those of the framework's own commands, as the build gives
-    // them to helpgen.
-    for (const char* name : {"src/res/resource.h", "src/framework/standard_ids.h"}) {
-        std::string header;
-        if (!ReadTextFile(SourceTreePath(name), header)) {
-            help.errors.push_back(std::string(name) + ": cannot read");
-            return help;
-        }
-        helpgen::ResourceSymbols more = helpgen::ParseResourceHeader(header, name, help.errors);
-        help.symbols.values.merge(more.values);
-    }
+    help.symbols = PerchResourceSymbols(help.errors);
     const std::string source_path = SourceTreePath("src/res/perch_help.txt");
     if (!ReadTextFile(source_path, source)) {
         help.errors.push_back(source_path + ": cannot read (Perch's help topics are missing)");

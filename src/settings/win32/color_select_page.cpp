@@ -103,7 +103,7 @@ bool CColorSelect::OnKillActive() {
         }
     }
     if (const std::optional<int> empty = TakeSelectedColors(selected, m_values)) {
-        MessageBoxA(Handle(), "Please Select a Color", framework::AppTitle().c_str(), MB_OK);
+        MessageBoxA(Handle(), kSelectColorMessage, framework::AppTitle().c_str(), MB_OK);
         SendMessageA(Handle(), WM_NEXTDLGCTL,
                      reinterpret_cast<WPARAM>(m_lists[static_cast<std::size_t>(*empty)].Handle()),
                      TRUE);
