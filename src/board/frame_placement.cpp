@@ -55,21 +55,11 @@ void FramePlacement::FitAfterPaint() {
 
 void FramePlacement::PlaceFrameAtCreation() {
     const bool autoSize = settings_.Resize != 0;
-    const int w = autoSize ? kAutoSizeWidth : Bounded(settings_.XSize, 0);
-    const int h = autoSize ? kAutoSizeHeight : Bounded(settings_.YSize, 0);
+    int w = autoSize ? kAutoSizeWidth : Bounded(settings_.XSize, 0);
+    int h = autoSize ? kAutoSizeHeight : Bounded(settings_.YSize, 0);
     int x = Bounded(settings_.XPos, -kCoordinateLimit);
     int y = Bounded(settings_.YPos, -kCoordinateLimit);
-
-    // A stored position on no monitor (one unplugged since, or a corrupt value) would
-    // leave the frame where nobody can see it or drag it back.
-    const std::vector<Rect> monitors = windows_.GetMonitorRects();
-    if (!IsOnAnyMonitor(RectAt(x, y, w, h), monitors)) {
-        const Rect moved =
-            BringOntoMonitor(RectAt(x, y, w, h), MonitorHolding(RectAt(x, y, w, h), monitors));
-        x = moved.left;
-        y = moved.top;
-    }
-    SnapToScreenEdge(x, y, w, h);
+    PlaceOnMonitor(MonitorHolding(RectAt(x, y, w, h), windows_.GetMonitorRects()), x, y, w, h);
     settings_.XPos = x;
     settings_.YPos = y;
 
@@ -78,6 +68,9 @@ void FramePlacement::PlaceFrameAtCreation() {
 }
 
 void FramePlacement::FitFrameToBoard(int w, int h, bool wholeWindow) {
+    // A stored size may be anything; a board's size is held to the same limit.
+    w = Bounded(w, 0);
+    h = Bounded(h, 0);
     if (frameHost_.MinTrackHeight() > h) {
         h = frameHost_.MinTrackHeight();
     }
@@ -98,18 +91,23 @@ void FramePlacement::FitFrameToBoard(int w, int h, bool wholeWindow) {
     int y = frameRect.top;
     // The monitor is the one the frame is on now, not the one its new size would reach
     // into: a frame anchored to an edge grows away from that edge.
-    SnapToEdgesOf(MonitorHolding(frameRect, windows_.GetMonitorRects()), x, y, w, h);
+    PlaceOnMonitor(MonitorHolding(frameRect, windows_.GetMonitorRects()), x, y, w, h);
     windows_.SetWindowPos(frame, kHwndTop, x, y, w, h,
                           kSwpNoZOrder | kSwpNoActivate | kSwpShowWindow);
     zOrder_.OnFrameFitted();
     fitPending_ = 0;
 }
 
-void FramePlacement::SnapToScreenEdge(int& x, int& y, int w, int h) {
-    if (settings_.SmartPos == 0) {
-        return;
+void FramePlacement::PlaceOnMonitor(const Rect& monitor, int& x, int& y, int& w, int& h) {
+    LimitSizeToMonitor(w, h, monitor);
+    SnapToEdgesOf(monitor, x, y, w, h);
+    // A frame whose caption cannot be taken hold of (its monitor unplugged since, a corrupt
+    // value, or dragged off an edge) goes wholly onto the monitor.
+    if (!CanBeGrabbedOn(RectAt(x, y, w, h), monitor)) {
+        const Rect moved = BringOntoMonitor(RectAt(x, y, w, h), monitor);
+        x = moved.left;
+        y = moved.top;
     }
-    SnapToEdgesOf(MonitorHolding(RectAt(x, y, w, h), windows_.GetMonitorRects()), x, y, w, h);
 }
 
 void FramePlacement::SnapToEdgesOf(const Rect& monitor, int& x, int& y, int w, int h) {

@@ -29,9 +29,9 @@ class FramePlacement {
           zOrder_(zOrder),
           frameHost_(frameHost) {}
 
-    // Creation: the stored rectangle (80 x 100 with Auto Size), brought onto the nearest
-    // monitor when it is on none, snapped, written back to XPos and YPos, and set in one
-    // call that neither activates nor shows the frame, topmost unless Visibility is Normal.
+    // Creation: the stored rectangle (80 x 100 with Auto Size) placed on the monitor that
+    // holds it (PlaceOnMonitor), written back to XPos and YPos, and set in one call that
+    // neither activates nor shows the frame, topmost unless Visibility is Normal.
     void PlaceFrameAtCreation();
 
     // The step after a paint: fits the frame to the grid when a fit is due; the first
@@ -43,13 +43,9 @@ class FramePlacement {
 
     // Resizes the frame to w x h (the board's client size, or with wholeWindow the
     // frame's own size), never lower than the frame's minimum height nor narrower than its
-    // minimum width, snapped, without changing its z-order or activating it.
+    // minimum width, placed on the monitor it is on (PlaceOnMonitor), without changing its
+    // z-order or activating it.
     void FitFrameToBoard(int w, int h, bool wholeWindow);
-
-    // With Smart Positioning: a frame that comes within 5 pixels of its monitor's right
-    // (bottom) edge sticks to it, and one that sticks stays there whatever its size.
-    // The monitor is the one holding the rectangle x, y, w, h.
-    void SnapToScreenEdge(int& x, int& y, int w, int h);
 
     // After the user moved the frame: an edge it no longer touches lets go of it.
     void OnFrameMoved();
@@ -63,6 +59,13 @@ class FramePlacement {
   private:
     friend struct BoardTestAccess;
 
+    // Where a frame of w x h at x, y goes on its monitor: never larger than the monitor,
+    // snapped to its edges, and with its top-left corner and a piece of its caption on
+    // it, or else moved wholly onto it. A frame that already meets these rules keeps its
+    // place and size.
+    void PlaceOnMonitor(const Rect& monitor, int& x, int& y, int& w, int& h);
+    // With Smart Positioning: a frame that comes within 5 pixels of its monitor's right
+    // (bottom) edge sticks to it, and one that sticks stays there whatever its size.
     void SnapToEdgesOf(const Rect& monitor, int& x, int& y, int w, int h);
 
     WindowSystem& windows_;

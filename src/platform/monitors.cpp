@@ -129,4 +129,19 @@ Rect BringOntoMonitor(const Rect& rect, const Rect& monitor) {
     return {ClampToInt(left), ClampToInt(top), ClampToInt(left + width), ClampToInt(top + height)};
 }
 
+bool CanBeGrabbedOn(const Rect& rect, const Rect& monitor) {
+    const Box r = Widen(rect);
+    const Box m = Widen(monitor);
+    const std::int64_t grabWidth = std::clamp<std::int64_t>(r.right - r.left, 1, kGrabWidth);
+    const std::int64_t grabHeight = std::clamp<std::int64_t>(r.bottom - r.top, 1, kGrabHeight);
+    return r.left >= m.left && r.top >= m.top && r.left + grabWidth <= m.right &&
+           r.top + grabHeight <= m.bottom;
+}
+
+void LimitSizeToMonitor(int& width, int& height, const Rect& monitor) {
+    const Box m = Widen(monitor);
+    width = static_cast<int>(std::min<std::int64_t>(width, std::max<std::int64_t>(m.right - m.left, 0)));
+    height = static_cast<int>(std::min<std::int64_t>(height, std::max<std::int64_t>(m.bottom - m.top, 0)));
+}
+
 }  // namespace perch

@@ -205,10 +205,10 @@ TEST_F(BoardCreationTest, APositionOnNoMonitorIsBroughtBack) {
     StorePosition(-32000, -32000, 10, 10);
     EXPECT_EQ(Create(), Placed(kHwndTopmost, 0, 0, 80, 100));
 
-    // One pixel on the screen is on it: kept exactly.
+    // One pixel on the screen is not enough to take hold of it: wholly onto the monitor.
     desk.ClearActions();
     StorePosition(-79, 767, 10, 10);
-    EXPECT_EQ(Create(), Placed(kHwndTopmost, -79, 767, 80, 100));
+    EXPECT_EQ(Create(), Placed(kHwndTopmost, 0, 668, 80, 100));
 
     // Values at the ends of their range do not overflow anything.
     desk.ClearActions();
@@ -217,6 +217,132 @@ TEST_F(BoardCreationTest, APositionOnNoMonitorIsBroughtBack) {
     const Action placed = Create();
     EXPECT_EQ(placed.x, 0);
     EXPECT_EQ(placed.y, 0);
+}
+
+// The frame is never larger than the monitor that holds it, and its top-left corner with
+// a piece of its caption (32 x 24 pixels) is on that monitor; a place and size that already
+// meet both rules are kept exactly.
+class FrameOnMonitorTest : public BoardCreationTest {
+  protected:
+    // A board of its own on the stored values: where creation puts the frame, and where
+    // the first paint puts it (the stored size again without Auto Size, else the fit).
+    struct Placement {
+        Action created;
+        Action firstPaint;
+    };
+    Placement CreateAndPaint() {
+        Board fresh{desk, profile, test::Latin1(), viewHost, frameHost};
+        fresh.SetBoardWindows(view, frame);
+        desk.ClearActions();
+        fresh.OnCreate();
+        Placement placement;
+        placement.created = desk.Actions().empty() ? Action{} : desk.Actions().front();
+        const Rect at{placement.created.x, placement.created.y,
+                      placement.created.x + placement.created.cx,
+                      placement.created.y + placement.created.cy};
+        desk.SetRect(frame, at);
+        desk.ClearActions();
+        fresh.Paint(painter);  // the fit after the first layout
+        fresh.Paint(painter);  // and the stored size again without Auto Size
+        placement.firstPaint = desk.Actions().empty() ? Action{} : desk.Actions().back();
+        return placement;
+    }
+    static Rect RectOf(const Action& placed) {
+        return {placed.x, placed.y, placed.x + placed.cx, placed.y + placed.cy};
+    }
+};
+
+TEST_F(FrameOnMonitorTest, AStoredSizeLargerThanTheMonitorGivesTheMonitorsSize) {
+    const Rect primary{0, 0, 1024, 768};
+    const Rect second{1024, -100, 2304, 924};
+    for (const bool twoMonitors : {false, true}) {
+        desk.SetMonitors(twoMonitors ? std::vector<Rect>{primary, second}
+                                     : std::vector<Rect>{primary});
+        const Rect m = twoMonitors ? second : primary;
+        for (const int smartPos : {0, 1}) {
+            for (const int size : {2147483647, 2147483000, m.Width() + 1, m.Width()}) {
+                const std::string where = "monitor " + std::to_string(m.left) + " smart " +
+                                          std::to_string(smartPos) + " size " +
+                                          std::to_string(size);
+                Store("Options", "Resize", 0);
+                Store("Options", "SmartPos", smartPos);
+                StorePosition(m.left + 100, m.top + 50, size, size);
+                const Placement placed = CreateAndPaint();
+                // As wide and as high as the monitor; against its edges when snapping,
+                // else at the stored place, which has its corner on the monitor.
+                const Rect expected =
+                    smartPos != 0 ? m
+                                  : Rect{m.left + 100, m.top + 50, m.left + 100 + m.Width(),
+                                         m.top + 50 + m.Height()};
+                EXPECT_EQ(RectOf(placed.created), expected) << where;
+                EXPECT_EQ(RectOf(placed.firstPaint), expected) << where;
+            }
+        }
+    }
+}
+
+TEST_F(FrameOnMonitorTest, AStoredSizeThatFitsIsKeptAndAutoSizeIgnoresIt) {
+    Store("Options", "SmartPos", 0);
+    Store("Options", "Resize", 0);
+    StorePosition(100, 50, 300, 200);
+    Placement placed = CreateAndPaint();
+    EXPECT_EQ(RectOf(placed.created), (Rect{100, 50, 400, 250}));
+    EXPECT_EQ(RectOf(placed.firstPaint), (Rect{100, 50, 400, 250}));
+
+    // With Auto Size the frame starts small whatever was stored, and fits the board.
+    Store("Options", "Resize", 1);
+    StorePosition(100, 50, 2147483647, 2147483647);
+    placed = CreateAndPaint();
+    EXPECT_EQ(RectOf(placed.created), (Rect{100, 50, 180, 150}));
+    EXPECT_LE(placed.firstPaint.cx, 1024);
+    EXPECT_LE(placed.firstPaint.cy, 768);
+}
+
+TEST_F(FrameOnMonitorTest, SixteenColumnsOfLongTitlesAtTheRightEdge) {
+    Store("Options", "NumColumns", 16);
+    StorePosition(1024 - 80, 100, 10, 10);  // Auto Size and Smart Positioning: the defaults
+    board.OnCreate();
+    ASSERT_TRUE(board.placement().SnapsRight());
+    desk.SetRect(frame, {1024 - 80, 100, 1024, 200});
+    std::vector<std::string> titles;
+    for (int i = 0; i < 32; ++i) {
+        titles.push_back("A rather long title of a document, number " + std::to_string(i));
+    }
+    Store("Options", "NumChars", 0);
+    Watch(titles);
+    Reset();
+    Paint();
+    ASSERT_GT(board.layout().BoardWidth(), 1024);
+    // As wide as the monitor, its left edge on the monitor's, still against the right edge.
+    ASSERT_FALSE(desk.Actions().empty());
+    const Action fitted = desk.Actions().back();
+    EXPECT_EQ(fitted.x, 0);
+    EXPECT_EQ(fitted.cx, 1024);
+    EXPECT_TRUE(board.placement().SnapsRight());
+}
+
+TEST_F(FrameOnMonitorTest, TheCaptionCanAlwaysBeTakenHoldOf) {
+    Store("Options", "SmartPos", 0);
+    Store("Options", "Resize", 0);
+    // The caption above the top edge: down onto the monitor.
+    StorePosition(300, -10, 200, 150);
+    EXPECT_EQ(RectOf(CreateAndPaint().created), (Rect{300, 0, 500, 150}));
+    // Its corner and 32 x 24 pixels of caption on the monitor: kept exactly.
+    StorePosition(1024 - 32, 768 - 24, 200, 150);
+    EXPECT_EQ(RectOf(CreateAndPaint().created), (Rect{992, 744, 1192, 894}));
+    // A pixel less of it: wholly onto the monitor.
+    StorePosition(1024 - 31, 768 - 24, 200, 150);
+    EXPECT_EQ(RectOf(CreateAndPaint().created), (Rect{824, 618, 1024, 768}));
+    StorePosition(-1, 300, 200, 150);
+    EXPECT_EQ(RectOf(CreateAndPaint().created), (Rect{0, 300, 200, 450}));
+
+    // A frame the user dragged off the left edge comes back at the next fit.
+    board.OnCreate();
+    desk.SetRect(frame, {-150, 300, 50, 450});
+    Reset();
+    BoardTestAccess::PlacementOf(board).FitFrameToBoard(200, 150, true);
+    EXPECT_EQ(desk.Actions().back(),
+              Action::SetWindowPos(frame, kHwndTop, 0, 300, 200, 150, kFitFlags));
 }
 
 TEST_F(BoardCreationTest, CommandStateComesFromOnePlace) {
