@@ -115,7 +115,11 @@ bool Arrangement::RefuseWhileMaximized(RefusedOperation operation) {
     if (!HasMaximizedDocument()) {
         return false;
     }
-    view_.ShowMessage(IDS_MAXIMIZED_REFUSAL);
+    {
+        // The message box's own loop must not run ticks or another command.
+        const BusyScope busy(busy_);
+        view_.ShowMessage(IDS_MAXIMIZED_REFUSAL);
+    }
     return true;
 }
 

@@ -112,8 +112,20 @@ void Board::OnBarsChanged() {
 
 void Board::Paint(Painter& painter) {
     layout_.ComputeLayout(painter, frame_.MinTrackWidth(), frame_.MinTrackHeight());
+    settings_.NumRows = layout_.NumRows();
     DrawBoard(settings_, layout_, tracker_, selection_, painter);
     placement_.FitAfterPaint();
+}
+
+void Board::Print(Painter& painter, bool eraseBackground) {
+    if (eraseBackground) {
+        EraseBackground(painter);
+    }
+    // Laid out in a copy: the printout's device may measure otherwise, and the board's own
+    // layout, its saved row count and its frame stay as the last paint left them.
+    BoardLayout printed = layout_;
+    printed.ComputeLayout(painter, frame_.MinTrackWidth(), frame_.MinTrackHeight());
+    DrawBoard(settings_, printed, tracker_, selection_, painter);
 }
 
 void Board::EraseBackground(Painter& painter) {

@@ -55,6 +55,10 @@ class Board final : private BoardHost {
     // One paint, in three steps: lay the grid out, draw it (over the erased background),
     // then fit the frame to it when a fit is due.
     void Paint(Painter& painter);
+    // Draws the board for another program that prints the window (WM_PRINTCLIENT): the
+    // same picture as a paint, erased first when asked, and nothing else (no fit, no
+    // change to the layout or the settings).
+    void Print(Painter& painter, bool eraseBackground);
     // Fills the whole client area with the background colour.
     void EraseBackground(Painter& painter);
     // A mouse message at a point in client coordinates with the message's key flags;

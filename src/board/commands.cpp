@@ -1,6 +1,10 @@
 // The board's commands and their state in one table: the menus, the toolbar and the
 // accelerators all ask QueryCommand, so they cannot disagree, and a command is carried out
 // from the same row that says whether it is enabled. The frame answers its own commands.
+//
+// While the board is busy (a dialog of the board is open, or a command is under way) none
+// of its commands runs, however it arrives: a floating toolbar, an accelerator or a menu
+// reached through another modal loop would otherwise run it inside that loop.
 #include <cstddef>
 
 #include "board/board.h"
@@ -48,7 +52,9 @@ std::span<const Board::Command> Board::Commands() {
 bool Board::OnCommand(unsigned id) {
     for (const Command& command : Commands()) {
         if (command.id == id) {
-            command.run(*this);
+            if (!busy_.IsBusy()) {
+                command.run(*this);
+            }
             return true;
         }
     }
@@ -58,8 +64,9 @@ bool Board::OnCommand(unsigned id) {
 framework::CommandStatus Board::QueryCommand(unsigned id) {
     for (const Command& command : Commands()) {
         if (command.id == id) {
-            return {true, command.enabled == nullptr || command.enabled(*this),
-                    command.checked != nullptr && command.checked(*this)};
+            const bool enabled =
+                !busy_.IsBusy() && (command.enabled == nullptr || command.enabled(*this));
+            return {true, enabled, command.checked != nullptr && command.checked(*this)};
         }
     }
     return {};

@@ -12,11 +12,11 @@ void BoardLayout::ComputeLayout(Painter& painter, int minTrackWidth, int minTrac
     const TitleList& display = tracker_.DisplayList();
     const int n = static_cast<int>(display.size());
     if (columns == 0) {
-        settings_.NumRows = 0;
+        numRows_ = 0;
     } else {
-        settings_.NumRows = (columns + n - 1) / columns;
+        numRows_ = (columns + n - 1) / columns;
     }
-    if (settings_.NumRows == 0) {
+    if (numRows_ == 0) {
         boardWidth_ = minTrackWidth + 6;
         boardHeight_ = minTrackHeight;
         return;
@@ -31,15 +31,14 @@ void BoardLayout::ComputeLayout(Painter& painter, int minTrackWidth, int minTrac
         cellWidth_ += 2;
         cellHeight_ += 2;
     }
-    const int rows = settings_.NumRows;
+    const int rows = numRows_;
     const int usedColumns = (n + rows - 1) / rows;
     boardWidth_ = ColumnWidth() * std::min(usedColumns, columns);
     boardHeight_ = cellHeight_ * std::min(rows, n) + 2;
 }
 
 std::optional<Rect> BoardLayout::BoxRect(int index) const {
-    const int rows = settings_.NumRows;
-    // A row count that no layout wrote yet (a stored value) may be anything.
+    const int rows = numRows_;
     if (index < 0 || rows <= 0) {
         return std::nullopt;
     }
@@ -61,7 +60,7 @@ std::optional<Rect> BoardLayout::BoxRectOfTitle(std::string_view title) const {
 
 HitResult BoardLayout::HitTest(Point point) const {
     HitResult hit;
-    const int rows = settings_.NumRows;
+    const int rows = numRows_;
     if (cellWidth_ == 0 || cellHeight_ == 0 || rows <= 0) {
         return hit;
     }

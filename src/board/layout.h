@@ -20,15 +20,16 @@ struct HitResult {
     std::string title;
 };
 
-// The board's grid: equal boxes filled column by column, at most NumColumns columns. The
-// row count is kept in the live Settings record (NumRows), so the last one is saved.
-// Recomputed on every paint; nothing is cached between paints.
+// The board's grid: equal boxes filled column by column, at most NumColumns columns.
+// Recomputed on every paint; nothing is cached between paints. The board keeps the row
+// count of its last paint in the Settings record (NumRows), so the last one is saved; a
+// copy of the layout can be computed for a printout without touching either.
 class BoardLayout {
   public:
-    BoardLayout(const Tracker& tracker, Settings& settings)
+    BoardLayout(const Tracker& tracker, const Settings& settings)
         : tracker_(tracker), settings_(settings) {}
 
-    // Measures every display text once and sets the cell size, NumRows and the board
+    // Measures every display text once and sets the cell size, the row count and the board
     // size. An empty board (or a column limit of 0) is minTrackWidth + 6 by minTrackHeight.
     void ComputeLayout(Painter& painter, int minTrackWidth, int minTrackHeight);
 
@@ -41,7 +42,7 @@ class BoardLayout {
     // box, only the row counts.
     HitResult HitTest(Point point) const;
 
-    int NumRows() const { return settings_.NumRows; }
+    int NumRows() const { return numRows_; }
     int CellWidth() const { return cellWidth_; }
     int CellHeight() const { return cellHeight_; }
     // A column's width: its cell and the gap beside it.
@@ -53,7 +54,8 @@ class BoardLayout {
     friend struct BoardTestAccess;
 
     const Tracker& tracker_;
-    Settings& settings_;
+    const Settings& settings_;
+    int numRows_ = 0;      // rows of the grid; 0 = no boxes laid out
     int cellWidth_ = 0;    // widest display text (plus 2 with boxes); 0 = not laid out
     int cellHeight_ = 0;   // tallest display text (plus 2 with boxes); 0 = not laid out
     int boardWidth_ = 0;   // width of the grid

@@ -139,8 +139,18 @@ TEST_F(ArrangementTest, OfficeApplicationsRefuseWhileADocumentIsMaximized) {
         EXPECT_EQ(desk.Actions(), (Actions{Action::SetForegroundWindow(app.frame)})) << command;
         EXPECT_EQ(board.selection().SelectionList(), (Titles{"A", "C"})) << command;
     }
+    // A command that arrives while the refusal is up does nothing: no second refusal.
+    Select({"A", "C"});
+    viewHost.messages.clear();
+    viewHost.duringMessage = [&] { Run(ID_WINDOWS_TILE_VERT); };
+    Run(ID_WINDOWS_TILE_HORZ);
+    viewHost.duringMessage = nullptr;
+    EXPECT_EQ(viewHost.messages, (std::vector<unsigned>{IDS_MAXIMIZED_REFUSAL}));
+    EXPECT_FALSE(board.IsBusy());
+
+    viewHost.messages.clear();
     Run(ID_WINDOWS_CLOSE);  // no check for Close
-    EXPECT_EQ(viewHost.messages.size(), 1u);
+    EXPECT_TRUE(viewHost.messages.empty());
     EXPECT_TRUE(board.selection().SelectionList().empty());
 
     // Without a maximized document there is nothing to refuse.

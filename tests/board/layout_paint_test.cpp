@@ -160,6 +160,37 @@ TEST_F(LayoutPaintTest, EmptyFirstPaintFitsTheMinimumThenTheStoredSize) {
     EXPECT_TRUE(desk.Actions().empty());
 }
 
+// Another program printing the window (a screenshot tool, a thumbnail) gets the picture
+// of a paint and changes nothing: no fit of the frame, the first paint still due, the row
+// count and the layout as the last paint left them.
+TEST_F(LayoutPaintTest, APrintoutOnlyDraws) {
+    BoardTestAccess::SettingsOf(board).Resize = 0;
+    Watch({"Cat", "Bumblebee", "Ant", "Eel", "Dog"});
+    BoardTestAccess::SelectionOf(board) = {"Dog"};
+    Reset();
+    board.Print(painter, false);
+    const Drawings printed = painter.drawings;
+    EXPECT_TRUE(desk.Actions().empty());
+    EXPECT_TRUE(board.placement().FitPending());
+    EXPECT_TRUE(BoardTestAccess::FirstPaintDue(board));
+    EXPECT_EQ(board.layout().NumRows(), 0);  // no paint has laid the board out yet
+    EXPECT_NE(board.settings().NumRows, 3);
+
+    // The same drawings as the paint that follows, which does lay out and fit.
+    Paint();
+    EXPECT_EQ(printed, painter.drawings);
+    EXPECT_EQ(board.settings().NumRows, 3);
+    EXPECT_FALSE(desk.Actions().empty());
+
+    // Erased first only when asked.
+    painter.Clear();
+    board.Print(painter, true);
+    ASSERT_FALSE(painter.drawings.empty());
+    EXPECT_EQ(painter.drawings.front(),
+              Drawing::Fill(kViewRect, board.settings().BkgndColor));
+    EXPECT_EQ(painter.drawings.size(), printed.size() + 1);
+}
+
 TEST_F(LayoutPaintTest, ColumnLimitZeroShowsAnEmptyBoard) {
     BoardTestAccess::SettingsOf(board).NumColumns = 0;
     Watch({"A", "B"});

@@ -14,6 +14,7 @@ namespace {
 
 using test::Action;
 using Actions = std::vector<Action>;
+using Titles = std::vector<std::string>;
 
 constexpr unsigned kZOrderFlags = kSwpNoSize | kSwpNoMove | kSwpNoActivate | kSwpShowWindow;
 
@@ -192,19 +193,32 @@ TEST_F(OptionsTest, CancelChangesNothingButTheFrameIsTopmostAgain) {
     EXPECT_EQ(viewHost.shownPages[0].excludedApps, "Program Manager");
 }
 
-// A command that arrives while the font dialog is open (from the floating toolbar, say)
-// leaves the board busy until the dialog closes: ticks stay out of the dialog.
-TEST_F(OptionsTest, ACommandDuringADialogLeavesTheBoardBusyUntilItCloses) {
+// A command that arrives while the font dialog or the sheet is open (from the floating
+// toolbar, say) is disabled and does nothing; the board stays busy until the dialog closes,
+// so ticks stay out of the dialog.
+TEST_F(OptionsTest, NoCommandRunsWhileADialogIsOpen) {
     Watch({"A", "B"});
-    BoardTestAccess::SelectionOf(board) = {"A"};
-    bool busyAfterTheCommand = false;
-    viewHost.duringDialog = [&] {
-        board.OnCommand(ID_WINDOWS_MINIMIZE);
-        busyAfterTheCommand = board.IsBusy();
-    };
-    board.OnCommand(ID_SET_FONT);
-    EXPECT_TRUE(busyAfterTheCommand);
-    EXPECT_FALSE(board.IsBusy());
+    for (const unsigned dialog : {ID_SET_FONT, ID_PROPERTIES}) {
+        BoardTestAccess::SelectionOf(board) = {"A"};
+        Reset();
+        bool busyAfterTheCommand = false;
+        bool minimizeEnabled = true;
+        viewHost.duringDialog = [&] {
+            minimizeEnabled = board.QueryCommand(ID_WINDOWS_MINIMIZE).enabled;
+            EXPECT_TRUE(board.OnCommand(ID_WINDOWS_MINIMIZE));  // the board's, refused
+            board.OnCommand(ID_SELECT_ALL);
+            busyAfterTheCommand = board.IsBusy();
+        };
+        board.OnCommand(dialog);
+        EXPECT_FALSE(minimizeEnabled) << dialog;
+        EXPECT_TRUE(busyAfterTheCommand) << dialog;
+        EXPECT_FALSE(board.IsBusy()) << dialog;
+        EXPECT_EQ(board.selection().SelectionList(), (Titles{"A"})) << dialog;
+        for (const Action& action : desk.Actions()) {
+            EXPECT_NE(action.kind, test::ActionKind::kPostSysCommand) << dialog;
+        }
+        EXPECT_TRUE(board.QueryCommand(ID_WINDOWS_MINIMIZE).enabled) << dialog;
+    }
 }
 
 TEST_F(OptionsTest, SetFontSendsTheFrameDownAndTakesTheChosenFont) {

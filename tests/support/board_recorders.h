@@ -72,7 +72,12 @@ class RecordingViewHost final : public ViewHost {
   public:
     void InvalidateRect(const Rect& rect) override { invalidated.push_back(rect); }
     void InvalidateAll() override { ++invalidatedAll; }
-    void ShowMessage(unsigned stringId) override { messages.push_back(stringId); }
+    void ShowMessage(unsigned stringId) override {
+        messages.push_back(stringId);
+        if (duringMessage) {
+            duringMessage();
+        }
+    }
     unsigned StartTimer(unsigned id, int periodMs) override {
         timers.emplace_back(id, periodMs);
         return id;
@@ -134,6 +139,7 @@ class RecordingViewHost final : public ViewHost {
     std::optional<FontDescription> chosenFont;
     std::function<void(PropertiesPages&)> editPages;
     std::function<void()> duringDialog;
+    std::function<void()> duringMessage;  // runs while a message box is up
     int fontDialogs = 0;
     int sheets = 0;
     std::vector<PropertiesPages> shownPages;

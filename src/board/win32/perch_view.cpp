@@ -181,8 +181,7 @@ LRESULT CPerchView::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
             return OnPaint();
         case WM_PRINTCLIENT: {
             GdiPainter painter(reinterpret_cast<HDC>(wParam), m_font);
-            m_board.EraseBackground(painter);
-            m_board.Paint(painter);
+            m_board.Print(painter, (lParam & PRF_ERASEBKGND) != 0);
             return 0;
         }
         case WM_ERASEBKGND: {
