@@ -62,5 +62,6 @@
 #define IDS_MAXIMIZED_REFUSAL 61216
 #define IDS_CREATE_FAILED 61700
 
-#define PERCH_VERSION_NUMBERS 1, 0, 0, 0
-#define PERCH_VERSION_TEXT "1.0.0.0"
+// The program's one version: the About box and the splash say "Version 2.2".
+#define PERCH_VERSION_NUMBERS 2, 2, 0, 0
+#define PERCH_VERSION_TEXT "2.2.0.0"

@@ -7,6 +7,8 @@
 //   outside_driver rect <title>            screen rectangle of the window
 //   outside_driver client <title>          screen rectangle of the window's client area
 //   outside_driver iconic <title>          1 when the window is minimized, else 0
+//   outside_driver capture <title>         1 when the window has its thread's mouse capture
+//                                          (a mode such as Shift+F1 help is on), else 0
 //   outside_driver childshown <title> <id> 1 when the child with that id is visible, else 0
 //   outside_driver menupoint <title>       a screen point on the first item of the menu bar
 //   outside_driver mdiclient <frame>       "width height" of the MDI client's outer rectangle
@@ -605,6 +607,14 @@ int main(int argc, char** argv) {
             return 1;
         }
         std::printf("%d\n", IsWindowVisible(child) ? 1 : 0);
+        return 0;
+    }
+    if (verb == "capture") {
+        GUITHREADINFO info{};
+        info.cbSize = sizeof info;
+        const bool captured =
+            GetGUIThreadInfo(GetWindowThreadProcessId(h, nullptr), &info) && info.hwndCapture == h;
+        std::printf("%d\n", captured ? 1 : 0);
         return 0;
     }
     if (verb == "iconic") {

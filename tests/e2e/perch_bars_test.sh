@@ -3,7 +3,9 @@
 # and shown again at once, the frame fitted around the unchanged board (Auto Size), and
 # the choice kept across an exit and a new start (Save Opts on Exit is on by default).
 # Then the toolbar dragged by its grip to the frame's left side and out to a floating
-# palette, which comes back where it was after an exit and a new start.
+# palette, which comes back where it was after an exit and a new start. While a dialog of
+# Perch is open, the palette takes no command; a palette saved where no monitor shows it
+# comes back on the screen, where its caption can be double-clicked to dock it.
 source "$(dirname "$0")/lib.sh"
 source "$(dirname "$0")/perch_lib.sh"
 
@@ -96,3 +98,60 @@ perch_start
 poll_until 5 "500 600" "the palette's position after a new start" \
     sh -c "wine '$window_driver' classrect PerchToolPalette | tr -d '\r' | cut -d' ' -f1,2"
 echo "the floating toolbar comes back where it was after a new start: ok"
+
+# While the font dialog is open the palette is disabled with the frame: a click on its
+# Minimize button (the fourth, at the right end) minimizes nothing. Once the dialog is
+# closed the same click does.
+click_caption "$mdi_frame"
+wait_foreground "$mdi_frame"
+board_wait 3 "$(board_expect 3 2)" bars-board-again 8
+right_click_box 3 0
+board_wait 3 "$(board_expect 3 2 0)" bars-first-selected 8
+minimize_button() {
+    read -r c_left c_top c_right c_bottom < <(wd classclient PerchToolPalette) ||
+        e2e_fail "the palette's client area could not be read"
+    pointer_to $((c_right - 10)) $((c_top + 9))
+}
+click_menu_item 2  # Set font...
+wd wait "Font" 10000 >/dev/null || e2e_fail "no font dialog after Set font..."
+poll_until 5 0 "the palette enabled (1) while the font dialog is open" \
+    wd classenabled PerchToolPalette
+minimize_button
+xdotool click 1
+sleep 1  # nothing is to happen
+expect_state "First document.txt" "0 0" "after a click on the disabled palette"
+click_caption Font
+wait_foreground Font
+xdotool key --clearmodifiers Escape
+wd gone "Font" 10000 >/dev/null || e2e_fail "the font dialog did not close on Escape"
+poll_until 5 1 "the palette enabled (1) after the dialog closed" wd classenabled PerchToolPalette
+minimize_button
+xdotool click 1
+expect_state "First document.txt" "1 0" "after a click on the palette's Minimize button"
+echo "the floating toolbar takes no command while the font dialog is open: ok"
+
+# A palette saved where no monitor is (the monitor it was on is gone) comes back onto the
+# screen, and its caption takes a double-click, which docks it.
+perch_close_by_keyboard
+perch_reg_set 'perch32.ini-Bar1' XPos REG_DWORD 5000
+perch_reg_set 'perch32.ini-Bar1' YPos REG_DWORD 5000
+perch_reg_set 'perch32.ini-Bar1' MRUFloatXPos REG_DWORD 5000
+perch_reg_set 'perch32.ini-Bar1' MRUFloatYPos REG_DWORD 5000
+perch_start
+palette_on_screen() {
+    local left top right bottom
+    read -r left top right bottom < <(wd classrect PerchToolPalette) || { echo none; return; }
+    if [ "$left" -ge 0 ] && [ "$top" -ge 0 ] && [ "$right" -le 1024 ] && [ "$bottom" -le 768 ]; then
+        echo yes
+    else
+        echo "$left $top $right $bottom"
+    fi
+}
+poll_until 10 yes "the palette saved at 5000,5000 on the 1024 x 768 desktop" palette_on_screen
+read -r p_left p_top _ < <(wd classrect PerchToolPalette)
+pointer_to $((p_left + 12)) $((p_top + 6))
+xdotool click --repeat 2 --delay 80 1
+docked() { toolbar_rect && echo yes || echo no; }
+poll_until 10 yes "the toolbar docked after a double-click on the palette's caption" docked
+keep_pictures bars-palette-brought-back
+echo "a palette saved off the screen comes back on it and docks on a double-click: ok"

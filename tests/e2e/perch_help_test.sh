@@ -112,6 +112,21 @@ sleep 0.3
 xdotool key i
 expect_topic contents help-index
 
+# Shift+F1, then another application comes to the front (from outside, as Alt+Tab would):
+# the mode ends, and the next click on a box brings its document forward instead of
+# opening a topic.
+perch_keys shift+F1
+poll_until 5 1 "Perch in Shift+F1 mode (its frame holding the capture)" od capture "$perch_title"
+wd front "$mdi_frame" >/dev/null || e2e_fail "the test application did not come to the front"
+wait_foreground "$mdi_frame"
+top=$(top_box)
+board_wait 2 "$(board_expect 2 "$top")" help-mode-left 8
+other=$((1 - top))
+left_click_box 2 "$other"
+poll_until 5 "$other" "the box clicked after leaving Shift+F1 mode brought forward" top_box
+! od wintexts "$viewer" 1000 >/dev/null 2>&1 || e2e_fail "a click after leaving Shift+F1 mode opened help"
+echo "leaving Perch ends Shift+F1 mode; the next click acts: ok"
+
 # "Using Help": the viewer sits in a message box about its own missing help file; Perch
 # still paints, and closing Perch takes the viewer with it.
 perch_keys alt+h
@@ -127,4 +142,34 @@ perch_close_by_keyboard
 od nomsgbox ERROR 8000 >/dev/null || e2e_fail "the viewer's box is left behind after Perch closed"
 od nowindow "$viewer" 8000 >/dev/null || e2e_fail "a viewer is left behind after Perch closed"
 echo "closing Perch leaves no viewer behind: ok"
+
+# A viewer another program opened before Perch is not Perch's to close: Perch shows its
+# own help (perhaps in that viewer) and exits, and that viewer is still there.
+hlp_dir=$(dirname "$perch_exe")
+(cd "$hlp_dir" && exec wine winhlp32 perch.hlp) >/dev/null 2>&1 </dev/null &
+other_viewer=$!
+od wintexts "$viewer" 10000 >/dev/null || e2e_fail "the other program's viewer did not open"
+wait_foreground "Perch Help"  # the viewer comes up in front
+drag_caption "Perch Help" 0 250  # out of the way of Perch's caption, which it would cover
+perch_start
+perch_keys F1
+title=$(topic_title board)
+start=$SECONDS
+until od wintexts "$viewer" 2000 2>/dev/null | tr -d '\r' | grep -qF "$title"; do
+    [ $((SECONDS - start)) -lt 10 ] || e2e_fail "F1 showed no board topic beside another viewer"
+    sleep 0.3
+done
+read -r _ v_top _ < <(wd classrect MS_WINHELP)
+[ "$v_top" -ge 200 ] || drag_caption "Perch Help" 0 250  # it went back over Perch
+read_rect "$perch_title"
+pointer_to $((r_right - 10)) $((r_top + 12))  # Perch's close box
+xdotool click 1
+e2e_wait_exit "$perch_pid" 10 || e2e_fail "perch.exe did not end after a click on its close box"
+perch_pid=""
+sleep 2  # the viewer would be gone by now if Perch closed it
+kill -0 "$other_viewer" 2>/dev/null || e2e_fail "Perch ended the other program's viewer"
+od wintexts "$viewer" 2000 >/dev/null || e2e_fail "Perch closed the other program's viewer"
+echo "closing Perch leaves another program's viewer running: ok"
+kill "$other_viewer" 2>/dev/null
+od nowindow "$viewer" 8000 >/dev/null || true
 echo "PASS"

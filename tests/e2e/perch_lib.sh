@@ -105,9 +105,11 @@ mdi() {
 
 # Moves the pointer and waits until it is there. (xdotool's --sync waits for a motion that
 # never comes when the pointer is already in place.)
+# Reading the pointer's place fails now and then when the window under it is just going
+# away (BadWindow); then it is simply moved.
 pointer_to() {
-    local X Y
-    eval "$(xdotool getmouselocation --shell | grep -E '^[XY]=')"
+    local X="" Y=""
+    eval "$(xdotool getmouselocation --shell 2>/dev/null | grep -E '^[XY]=')"
     if [ "$X" != "$1" ] || [ "$Y" != "$2" ]; then
         xdotool mousemove --sync "$1" "$2"
     fi

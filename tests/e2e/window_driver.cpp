@@ -9,6 +9,8 @@
 //   window_driver childrect <title> <id> print the screen rectangle of the child with that id
 //   window_driver classrect <class>     print the rectangle of the visible top-level window of
 //                                       that class
+//   window_driver classclient <class>   the same for its client area, in screen coordinates
+//   window_driver classenabled <class>  print 1 when that window is enabled, else 0
 //   window_driver zorder -              print the visible top-level windows, top first:
 //                                       "<topmost 0|1> <title>" a line
 #include <windows.h>
@@ -82,6 +84,21 @@ int main(int argc, char** argv) {
         if (w == nullptr || !IsWindowVisible(w) || !GetWindowRect(w, &r)) {
             return 1;
         }
+        std::printf("%ld %ld %ld %ld\n", static_cast<long>(r.left), static_cast<long>(r.top),
+                    static_cast<long>(r.right), static_cast<long>(r.bottom));
+        return 0;
+    }
+    if (std::strcmp(verb, "classclient") == 0 || std::strcmp(verb, "classenabled") == 0) {
+        HWND w = FindWindowA(title, nullptr);
+        RECT r;
+        if (w == nullptr || !IsWindowVisible(w) || !GetClientRect(w, &r)) {
+            return 1;
+        }
+        if (std::strcmp(verb, "classenabled") == 0) {
+            std::printf("%d\n", IsWindowEnabled(w) ? 1 : 0);
+            return 0;
+        }
+        MapWindowPoints(w, nullptr, reinterpret_cast<POINT*>(&r), 2);
         std::printf("%ld %ld %ld %ld\n", static_cast<long>(r.left), static_cast<long>(r.top),
                     static_cast<long>(r.right), static_cast<long>(r.bottom));
         return 0;

@@ -39,7 +39,8 @@ CMainFrame::CMainFrame(WindowSystem& windows, Profile& profile, const CodePage& 
 }
 
 CMainFrame::~CMainFrame() {
-    // The menu attached to the window is destroyed with it; the other one is ours.
+    // A menu still attached to a live window is destroyed with it; the others are ours
+    // (the frame takes its menu off when it is destroyed).
     HMENU attached = Handle() != nullptr ? GetMenu(Handle()) : nullptr;
     for (HMENU menu : {m_compactMenu, m_fullMenu}) {
         if (menu != nullptr && menu != attached) {
@@ -85,6 +86,21 @@ LRESULT CMainFrame::OnCreate() {
     RecalcLayout();
     InvalidateRect(Handle(), nullptr, TRUE);
     return 0;
+}
+
+int CMainFrame::MinFrameHeight() const {
+    // The board's fit keeps the view as tall as a toolbar docked at a side needs; a frame
+    // dragged short keeps the same, with the caption, menu and bars around the view.
+    const int needed = ToolBar().HeightNeeded();
+    if (needed <= 0 || m_view.Handle() == nullptr) {
+        return m_metrics.minTrackHeight;
+    }
+    RECT frame{};
+    RECT view{};
+    GetWindowRect(Handle(), &frame);
+    GetClientRect(m_view.Handle(), &view);
+    const int aroundView = (frame.bottom - frame.top) - (view.bottom - view.top);
+    return std::max(m_metrics.minTrackHeight, MinTrackHeight() + aroundView);
 }
 
 int CMainFrame::MinTrackHeight() const {
@@ -201,7 +217,7 @@ LRESULT CMainFrame::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_GETMINMAXINFO: {
             auto* info = reinterpret_cast<MINMAXINFO*>(lParam);
             info->ptMinTrackSize.x = m_view.board().MinimumFrameWidth();
-            info->ptMinTrackSize.y = m_metrics.minTrackHeight;  // the frame, not its client
+            info->ptMinTrackSize.y = MinFrameHeight();
             return WndProcDefault(message, wParam, lParam);
         }
         case WM_SYSCOMMAND:
@@ -220,6 +236,9 @@ LRESULT CMainFrame::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
             PrepareToClose();
             return TRUE;
         case WM_DESTROY:
+            // Both menus are the frame's to destroy; the system would destroy the attached
+            // one too.
+            SetMenu(Handle(), nullptr);
             CloseHelp();  // no viewer is left behind
             PostQuitMessage(0);
             return 0;

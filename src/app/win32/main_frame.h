@@ -40,6 +40,9 @@ class CMainFrame final : public framework::FrameWindow, public FrameHost {
 
   private:
     LRESULT OnCreate();
+    // The lowest the user can drag the frame: the screen's minimum, or the height that
+    // leaves the view what MinTrackHeight asks for.
+    int MinFrameHeight() const;
     void OnSize(WPARAM type, int cx);
     LRESULT OnSysCommand(WPARAM id, LPARAM param);
     // Saves the settings on the way out; the refresh timer keeps running.

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 #include <windowsx.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <utility>
 
@@ -16,6 +17,34 @@ namespace {
 constexpr int kDockZone = 32;
 // The grip at the start of each row of a docked toolbar, where the user takes hold of it.
 constexpr int kGripWidth = 8;
+// How much of a floating palette must be on a monitor for the user to take hold of it: its
+// top-left corner and this much caption beside it.
+constexpr int kGrabWidth = 32;
+
+// Where a window of this size at this point can be seen and taken hold of: the point
+// itself when its top-left corner and a piece of its caption are on a monitor, else the
+// nearest monitor's nearest place that holds it whole (a monitor unplugged since its place
+// was saved, a damaged value).
+POINT OnAMonitor(POINT at, SIZE size) {
+    const int grabHeight = GetSystemMetrics(SM_CYSMCAPTION);
+    const RECT grab{at.x, at.y, at.x + std::min<LONG>(size.cx, kGrabWidth),
+                    at.y + std::min<LONG>(size.cy, grabHeight)};
+    MONITORINFO info{};
+    info.cbSize = sizeof info;
+    HMONITOR monitor = MonitorFromPoint(at, MONITOR_DEFAULTTONULL);
+    if (monitor != nullptr && GetMonitorInfoA(monitor, &info) &&
+        grab.right <= info.rcMonitor.right && grab.bottom <= info.rcMonitor.bottom) {
+        return at;
+    }
+    const RECT whole{at.x, at.y, at.x + size.cx, at.y + size.cy};
+    monitor = MonitorFromRect(&whole, MONITOR_DEFAULTTONEAREST);
+    if (monitor == nullptr || !GetMonitorInfoA(monitor, &info)) {
+        return at;
+    }
+    const RECT& m = info.rcMonitor;
+    return {std::max(m.left, std::min<LONG>(at.x, m.right - size.cx)),
+            std::max(m.top, std::min<LONG>(at.y, m.bottom - size.cy))};
+}
 
 }  // namespace
 
@@ -35,14 +64,14 @@ bool Toolbar::Create(HWND frame, UINT id, UINT bitmapId, const std::vector<UINT>
     }
     SendMessageA(m_hwnd, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
     SendMessageA(m_hwnd, TB_SETBITMAPSIZE, 0, MAKELPARAM(imageSize.cx, imageSize.cy));
-    HBITMAP bitmap = static_cast<HBITMAP>(
+    // The control draws from the bitmap but does not own it: it is freed with the toolbar.
+    m_bitmap = static_cast<HBITMAP>(
         LoadImageA(instance, MAKEINTRESOURCEA(bitmapId), IMAGE_BITMAP, 0, 0, LR_LOADMAP3DCOLORS));
-    if (bitmap == nullptr) {
+    if (m_bitmap == nullptr) {
         return false;
     }
-    TBADDBITMAP add{nullptr, reinterpret_cast<UINT_PTR>(bitmap)};
+    TBADDBITMAP add{nullptr, reinterpret_cast<UINT_PTR>(m_bitmap)};
     if (SendMessageA(m_hwnd, TB_ADDBITMAP, commands.size(), reinterpret_cast<LPARAM>(&add)) == -1) {
-        DeleteObject(bitmap);
         return false;
     }
     std::vector<TBBUTTON> buttons;
@@ -119,8 +148,19 @@ void Toolbar::Dock(BarSide side) {
     LayoutChanged();
 }
 
+Toolbar::~Toolbar() {
+    if (m_bitmap != nullptr) {
+        DeleteObject(m_bitmap);
+    }
+}
+
+void Toolbar::EnablePalette(bool enabled) {
+    if (m_palette.Handle() != nullptr) {
+        EnableWindow(m_palette.Handle(), enabled ? TRUE : FALSE);
+    }
+}
+
 void Toolbar::Float(POINT screenAt) {
-    m_floatAt = screenAt;
     if (m_palette.Handle() == nullptr &&
         !m_palette.Create((AppName() + "ToolPalette").c_str(), "",
                           WS_POPUP | WS_CAPTION | WS_SYSMENU, WS_EX_TOOLWINDOW, screenAt.x,
@@ -134,8 +174,10 @@ void Toolbar::Float(POINT screenAt) {
     const SIZE buttons = StripSize(false);
     RECT r{0, 0, buttons.cx, buttons.cy};
     AdjustWindowRectEx(&r, WS_POPUP | WS_CAPTION | WS_SYSMENU, FALSE, WS_EX_TOOLWINDOW);
-    SetWindowPos(m_palette.Handle(), nullptr, screenAt.x, screenAt.y, r.right - r.left,
-                 r.bottom - r.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    const SIZE size{r.right - r.left, r.bottom - r.top};
+    m_floatAt = OnAMonitor(screenAt, size);
+    SetWindowPos(m_palette.Handle(), nullptr, m_floatAt.x, m_floatAt.y, size.cx, size.cy,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
     MoveWindow(m_hwnd, 0, 0, buttons.cx, buttons.cy, TRUE);
     ShowWindow(m_hwnd, SW_SHOWNA);
     ShowWindow(m_palette.Handle(), m_shown ? SW_SHOWNA : SW_HIDE);

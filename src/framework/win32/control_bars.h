@@ -37,6 +37,11 @@ class FloatingPalette final : public Window {
 // the frame it floats where it was dropped.
 class Toolbar {
   public:
+    Toolbar() = default;
+    Toolbar(const Toolbar&) = delete;
+    Toolbar& operator=(const Toolbar&) = delete;
+    ~Toolbar();
+
     // One image per button, side by side in the bitmap resource, imageWidth apart. The
     // bitmap's light gray becomes the button face. onLayoutChanged is called after the
     // toolbar docked somewhere else, floated or was shown or hidden.
@@ -53,7 +58,11 @@ class Toolbar {
     // The palette's screen position while floating (or where it last floated).
     POINT FloatPosition() const { return m_floatAt; }
     void Dock(BarSide side);
+    // Floats the toolbar in its palette at a screen point, or the nearest place on a
+    // monitor where it can be seen and taken hold of.
     void Float(POINT screenAt);
+    // The palette follows the frame: disabled while the frame is (a modal dialog is open).
+    void EnablePalette(bool enabled);
     // The palette was moved by the user.
     void NoteFloatPosition(POINT screenAt) { m_floatAt = screenAt; }
 
@@ -77,6 +86,7 @@ class Toolbar {
 
     HWND m_hwnd = nullptr;
     HWND m_frame = nullptr;
+    HBITMAP m_bitmap = nullptr;
     std::vector<UINT> m_commands;
     std::function<void()> m_onLayoutChanged;
     BarSide m_side = BarSide::kTop;

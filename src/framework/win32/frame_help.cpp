@@ -109,16 +109,39 @@ std::optional<DWORD> FrameWindow::HelpIdAt(POINT screen) {
     return std::nullopt;
 }
 
+void FrameWindow::EndContextHelpMode() {
+    if (m_contextHelpMode && !m_contextHelpEnded) {
+        m_contextHelpEnded = true;
+        PostMessageA(Handle(), WM_NULL, 0, 0);  // wakes the mode's loop
+    }
+}
+
+void FrameWindow::OnCaptureChanged(HWND newCapture) {
+    // The mode itself lets the capture go while it opens the menu bar.
+    if (m_contextHelpMode && !m_contextHelpOpensMenu && newCapture != Handle()) {
+        EndContextHelpMode();
+    }
+}
+
 void FrameWindow::RunContextHelpMode() {
     HCURSOR helpCursor = LoadCursorA(nullptr, IDC_HELP);
     std::optional<DWORD> topic;
     bool done = false;
+    m_contextHelpMode = true;
+    m_contextHelpEnded = false;
     SetCapture(Handle());
     SetCursor(helpCursor);
     MSG msg{};
-    while (!done) {
+    while (!done && !m_contextHelpEnded) {
         if (GetMessageA(&msg, nullptr, 0, 0) <= 0) {
             PostQuitMessage(static_cast<int>(msg.wParam));  // for the main loop
+            break;
+        }
+        if (m_contextHelpEnded) {
+            // Perch was left (another application activated, the capture taken): the mode
+            // ends, and what arrived meanwhile is handled as usual.
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
             break;
         }
         switch (msg.message) {
@@ -147,9 +170,11 @@ void FrameWindow::RunContextHelpMode() {
                 if (hit == HTMENU && msg.message != WM_RBUTTONDOWN &&
                     msg.message != WM_NCRBUTTONDOWN) {
                     // Open the menu as a click would; a chosen item comes back as WM_COMMAND.
+                    m_contextHelpOpensMenu = true;
                     ReleaseCapture();
                     SendMessageA(Handle(), WM_NCLBUTTONDOWN, HTMENU, MAKELPARAM(at.x, at.y));
                     SetCapture(Handle());
+                    m_contextHelpOpensMenu = false;
                     SetCursor(helpCursor);
                     break;
                 }
@@ -173,13 +198,13 @@ void FrameWindow::RunContextHelpMode() {
                 // Paints, timers and the rest go on as usual.
                 TranslateMessage(&msg);
                 DispatchMessageA(&msg);
-                if (GetCapture() != Handle()) {
-                    SetCapture(Handle());  // taken by something else: the mode goes on
-                }
                 break;
         }
     }
-    ReleaseCapture();
+    m_contextHelpMode = false;
+    if (GetCapture() == Handle()) {
+        ReleaseCapture();
+    }
     if (topic) {
         ShowHelpTopic(*topic);
     }

@@ -229,6 +229,22 @@ LRESULT FrameWindow::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         case WM_NOTIFY:
             return OnNotify(reinterpret_cast<NMHDR*>(lParam));
+        case WM_ACTIVATEAPP:
+            if (wParam == FALSE) {
+                EndContextHelpMode();  // another application came to the front
+            }
+            return WndProcDefault(message, wParam, lParam);
+        case WM_CANCELMODE:
+            OnCaptureChanged(nullptr);
+            return WndProcDefault(message, wParam, lParam);
+        case WM_CAPTURECHANGED:
+            OnCaptureChanged(reinterpret_cast<HWND>(lParam));
+            return WndProcDefault(message, wParam, lParam);
+        case WM_ENABLE:
+            // A modal dialog disables the frame; the floating toolbar's palette is a window
+            // of its own and would otherwise take commands meanwhile.
+            m_toolBar.EnablePalette(wParam != FALSE);
+            return 0;
         case WM_SETFOCUS:
             if (m_view != nullptr && m_view->Handle() != nullptr) {
                 SetFocus(m_view->Handle());

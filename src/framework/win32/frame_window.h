@@ -80,6 +80,11 @@ class FrameWindow : public Window {
   private:
     bool OnHelpCommand(UINT id);
     void RunContextHelpMode();
+    // Ends the Shift+F1 mode: Perch was left, or something else took the mouse capture.
+    void EndContextHelpMode();
+    // The capture went to another window (none: the system cancelled the mode the window
+    // was in); ends the Shift+F1 mode unless the mode itself is opening the menu bar.
+    void OnCaptureChanged(HWND newCapture);
     // The help id of what lies at a screen point, or none when it is not the frame's.
     std::optional<DWORD> HelpIdAt(POINT screen);
     void OnMenuLoop(bool entering);
@@ -101,6 +106,9 @@ class FrameWindow : public Window {
     UINT m_highlightedCommand = 0;  // the menu item highlighted now (0: none)
     UINT m_menuHelpCommand = 0;     // the menu item F1 was pressed on
     HHOOK m_menuKeyHook = nullptr;  // watches for F1 while a menu is open
+    bool m_contextHelpMode = false;       // the Shift+F1 mode's loop is running
+    bool m_contextHelpEnded = false;      // it is to end without a topic
+    bool m_contextHelpOpensMenu = false;  // it let the capture go to open the menu bar
 };
 
 }  // namespace framework

@@ -1,5 +1,9 @@
 #include "framework/win32/help_viewer.h"
 
+#include <algorithm>
+#include <deque>
+#include <vector>
+
 namespace framework {
 namespace {
 
@@ -8,8 +12,28 @@ constexpr UINT kHhDisplayTopic = 0x0000;
 constexpr UINT kHhDisplayToc = 0x0001;
 constexpr UINT kHhCloseAll = 0x0012;
 
-// How long Close waits for a pending WinHelp request before it ends the viewer.
-constexpr DWORD kCloseWaitMs = 3000;
+// How long Close waits for the WinHelp thread, before and after ending a viewer that does
+// not answer: the user's exit is held up no longer than this, twice.
+constexpr DWORD kCloseWaitMs = 400;
+
+// The processes of the WinHelp viewers running now (their main windows have the class
+// WinHelp programs talk to).
+std::vector<DWORD> ViewerProcesses() {
+    std::vector<DWORD> processes;
+    EnumWindows(
+        [](HWND window, LPARAM param) -> BOOL {
+            char name[32] = {};
+            GetClassNameA(window, name, sizeof name);
+            if (lstrcmpiA(name, "MS_WINHELP") == 0) {
+                DWORD process = 0;
+                GetWindowThreadProcessId(window, &process);
+                reinterpret_cast<std::vector<DWORD>*>(param)->push_back(process);
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&processes));
+    return processes;
+}
 
 bool UnderWine() {
     HMODULE ntdll = GetModuleHandleA("ntdll.dll");
@@ -52,16 +76,99 @@ bool FileExists(const std::string& path) {
 
 }  // namespace
 
+// The WinHelp requests, one after the other, and the viewer they went to.
+struct HelpViewer::WinHelpQueue {
+    struct Request {
+        UINT command;
+        ULONG_PTR data;
+    };
+
+    WinHelpQueue(HWND ownerWindow, std::string helpFile)
+        : owner(ownerWindow), file(std::move(helpFile)), viewersBefore(ViewerProcesses()) {
+        InitializeCriticalSection(&lock);
+        wake = CreateEventA(nullptr, FALSE, FALSE, nullptr);  // auto-reset
+    }
+    ~WinHelpQueue() {
+        if (wake != nullptr) {
+            CloseHandle(wake);
+        }
+        DeleteCriticalSection(&lock);
+    }
+    WinHelpQueue(const WinHelpQueue&) = delete;
+    WinHelpQueue& operator=(const WinHelpQueue&) = delete;
+
+    void Push(Request request, bool stop) {
+        EnterCriticalSection(&lock);
+        requests.push_back(request);
+        stopping = stopping || stop;
+        LeaveCriticalSection(&lock);
+        SetEvent(wake);
+    }
+
+    // The viewer this program's requests started: one running now that was not running
+    // before the first request (the user may have closed an earlier one). Another
+    // program's viewer never counts.
+    void NoteOwnViewer() {
+        const std::vector<DWORD> now = ViewerProcesses();
+        EnterCriticalSection(&lock);
+        for (const DWORD process : now) {
+            if (process != 0 && std::find(viewersBefore.begin(), viewersBefore.end(), process) ==
+                                    viewersBefore.end()) {
+                ownViewer = process;
+                break;
+            }
+        }
+        LeaveCriticalSection(&lock);
+    }
+
+    // Our viewer, while it is still running as a viewer (a process id is reused once the
+    // process is gone); 0 otherwise.
+    DWORD OwnViewer() {
+        EnterCriticalSection(&lock);
+        const DWORD process = ownViewer;
+        LeaveCriticalSection(&lock);
+        const std::vector<DWORD> now = ViewerProcesses();
+        return std::find(now.begin(), now.end(), process) != now.end() ? process : 0;
+    }
+
+    void Work() {
+        for (;;) {
+            WaitForSingleObject(wake, INFINITE);
+            for (;;) {
+                EnterCriticalSection(&lock);
+                if (requests.empty()) {
+                    const bool stop = stopping;
+                    LeaveCriticalSection(&lock);
+                    if (stop) {
+                        return;
+                    }
+                    break;
+                }
+                const Request request = requests.front();
+                requests.pop_front();
+                LeaveCriticalSection(&lock);
+                WinHelpA(owner, file.c_str(), request.command, request.data);
+                if (request.command != HELP_QUIT) {
+                    NoteOwnViewer();
+                }
+            }
+        }
+    }
+
+    const HWND owner;
+    const std::string file;
+    const std::vector<DWORD> viewersBefore;
+    CRITICAL_SECTION lock{};
+    HANDLE wake = nullptr;
+    std::deque<Request> requests;
+    bool stopping = false;
+    DWORD ownViewer = 0;
+};
+
 HelpViewer::~HelpViewer() {
     Close();
     if (m_thread != nullptr) {
-        CloseHandle(m_thread);
-    }
-    if (m_wake != nullptr) {
-        CloseHandle(m_wake);
-    }
-    if (m_lockReady) {
-        DeleteCriticalSection(&m_lock);
+        CloseHandle(m_thread);  // a thread still running keeps its queue alive itself
     }
     if (m_htmlHelpLibrary != nullptr) {
         FreeLibrary(m_htmlHelpLibrary);
@@ -120,64 +227,26 @@ void HelpViewer::ShowHelpOnHelp() {
 
 void HelpViewer::Post(UINT command, ULONG_PTR data) {
     if (m_thread == nullptr) {
-        InitializeCriticalSection(&m_lock);
-        m_lockReady = true;
-        m_wake = CreateEventA(nullptr, FALSE, FALSE, nullptr);
-        m_thread = m_wake != nullptr
-                       ? CreateThread(nullptr, 0, &HelpViewer::WorkerMain, this, 0, nullptr)
-                       : nullptr;
+        m_queue = std::make_shared<WinHelpQueue>(m_owner, m_file);
+        if (m_queue->wake == nullptr) {
+            return;
+        }
+        auto* threadsReference = new std::shared_ptr<WinHelpQueue>(m_queue);
+        m_thread = CreateThread(nullptr, 0, &HelpViewer::WorkerMain, threadsReference, 0, nullptr);
         if (m_thread == nullptr) {
+            delete threadsReference;
             return;
         }
     }
-    EnterCriticalSection(&m_lock);
-    m_queue.push_back({command, data});
-    LeaveCriticalSection(&m_lock);
+    m_queue->Push({command, data}, false);
     m_used = true;
-    SetEvent(m_wake);
 }
 
-DWORD WINAPI HelpViewer::WorkerMain(LPVOID self) {
-    static_cast<HelpViewer*>(self)->Work();
+DWORD WINAPI HelpViewer::WorkerMain(LPVOID queue) {
+    const std::unique_ptr<std::shared_ptr<WinHelpQueue>> reference(
+        static_cast<std::shared_ptr<WinHelpQueue>*>(queue));
+    (*reference)->Work();
     return 0;
-}
-
-void HelpViewer::Work() {
-    for (;;) {
-        WaitForSingleObject(m_wake, INFINITE);
-        for (;;) {
-            EnterCriticalSection(&m_lock);
-            if (m_queue.empty()) {
-                const bool stop = m_stopping;
-                LeaveCriticalSection(&m_lock);
-                if (stop) {
-                    return;
-                }
-                break;
-            }
-            const Request request = m_queue.front();
-            m_queue.pop_front();
-            LeaveCriticalSection(&m_lock);
-            WinHelpA(m_owner, m_file.c_str(), request.command, request.data);
-            if (request.command != HELP_QUIT) {
-                NoteViewerProcess();
-            }
-        }
-    }
-}
-
-void HelpViewer::NoteViewerProcess() {
-    // The viewer's main window has the class WinHelp programs talk to.
-    HWND viewer = FindWindowA("MS_WINHELP", nullptr);
-    DWORD process = 0;
-    if (viewer != nullptr) {
-        GetWindowThreadProcessId(viewer, &process);
-    }
-    EnterCriticalSection(&m_lock);
-    if (process != 0) {
-        m_viewerProcess = process;
-    }
-    LeaveCriticalSection(&m_lock);
 }
 
 void HelpViewer::Close() {
@@ -192,25 +261,26 @@ void HelpViewer::Close() {
     if (m_thread == nullptr) {
         return;
     }
-    EnterCriticalSection(&m_lock);
-    m_queue.push_back({HELP_QUIT, 0});
-    m_stopping = true;
-    LeaveCriticalSection(&m_lock);
-    SetEvent(m_wake);
-    if (WaitForSingleObject(m_thread, kCloseWaitMs) == WAIT_OBJECT_0) {
-        return;
+    // The request it may sit on could have been the first: look for the viewer once more.
+    m_queue->NoteOwnViewer();
+    const DWORD ownViewer = m_queue->OwnViewer();
+    // Only a viewer this program started is asked to quit; another program's stays open.
+    if (ownViewer != 0) {
+        m_queue->Push({HELP_QUIT, 0}, true);
+    } else {
+        EnterCriticalSection(&m_queue->lock);
+        m_queue->stopping = true;
+        LeaveCriticalSection(&m_queue->lock);
+        SetEvent(m_queue->wake);
     }
-    // The viewer has not taken the requests (it is waiting on a message box of its own):
+    if (WaitForSingleObject(m_thread, kCloseWaitMs) == WAIT_OBJECT_0 || ownViewer == 0) {
+        return;  // done, or waiting on a viewer that is not ours to end: left to itself
+    }
+    // Our viewer has not taken the requests (it is waiting on a message box of its own):
     // end it, which also frees the thread waiting on it.
-    NoteViewerProcess();  // the request it sits on may have been its first
-    EnterCriticalSection(&m_lock);
-    const DWORD process = m_viewerProcess;
-    LeaveCriticalSection(&m_lock);
-    if (process != 0) {
-        if (HANDLE viewer = OpenProcess(PROCESS_TERMINATE, FALSE, process)) {
-            TerminateProcess(viewer, 0);
-            CloseHandle(viewer);
-        }
+    if (HANDLE viewer = OpenProcess(PROCESS_TERMINATE, FALSE, ownViewer)) {
+        TerminateProcess(viewer, 0);
+        CloseHandle(viewer);
     }
     WaitForSingleObject(m_thread, kCloseWaitMs);
 }

@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include <deque>
+#include <memory>
 #include <string>
 
 #include "framework/help_ids.h"
@@ -29,23 +29,18 @@ class HelpViewer {
     void ShowTopic(DWORD helpId);
     void ShowContents();
     void ShowHelpOnHelp();
-    // Closes the viewer this program opened (at exit). Waits a little for a pending request;
-    // a viewer that does not take it in time is ended, so none is left behind.
+    // Closes the viewer this program opened (at exit), within a moment: a viewer this
+    // program started that does not take the request in time is ended, so none is left
+    // behind; a viewer some other program started is left alone.
     void Close();
 
     HelpViewerKind Kind() const { return m_kind; }
     const std::string& File() const { return m_file; }
 
   private:
-    struct Request {
-        UINT command;
-        ULONG_PTR data;
-    };
+    struct WinHelpQueue;
     void Post(UINT command, ULONG_PTR data);
-    static DWORD WINAPI WorkerMain(LPVOID self);
-    void Work();
-    // The process of the WinHelp viewer, once one is showing.
-    void NoteViewerProcess();
+    static DWORD WINAPI WorkerMain(LPVOID queue);
 
     HWND m_owner = nullptr;
     HelpViewerKind m_kind = HelpViewerKind::kWinHelp;
@@ -57,14 +52,11 @@ class HelpViewer {
     HMODULE m_htmlHelpLibrary = nullptr;
     HtmlHelpFunction m_htmlHelp = nullptr;
 
-    // The WinHelp thread and its queue.
-    CRITICAL_SECTION m_lock{};
-    bool m_lockReady = false;
-    HANDLE m_wake = nullptr;  // auto-reset: a request or the end is waiting
+    // The WinHelp thread and what it shares with this object. The thread holds its own
+    // reference, so it may go on (blocked in WinHelpA on a viewer that does not answer)
+    // after this object is gone, without touching anything freed.
+    std::shared_ptr<WinHelpQueue> m_queue;
     HANDLE m_thread = nullptr;
-    std::deque<Request> m_queue;
-    bool m_stopping = false;
-    DWORD m_viewerProcess = 0;
 };
 
 }  // namespace framework

@@ -238,8 +238,9 @@ bool Win32WindowSystem::IsNtPlatform() {
     if (!m_ntPlatform) {
         OSVERSIONINFOA info{};
         info.dwOSVersionInfoSize = sizeof(info);
-        // A failed call counts as not NT.
-        m_ntPlatform = ::GetVersionExA(&info) && info.dwPlatformId == VER_PLATFORM_WIN32_NT;
+        // A failed call counts as NT: the platform of every Windows in use today, and the
+        // one that shows four toolbar buttons and no Cascade.
+        m_ntPlatform = !::GetVersionExA(&info) || info.dwPlatformId == VER_PLATFORM_WIN32_NT;
     }
     return *m_ntPlatform;
 }
