@@ -125,3 +125,43 @@ after=$(perch_reg_dump)
 [ "$(grep -v '^    Save    REG_DWORD    0x0$' <<<"$after")" = "$before" ] ||
     e2e_fail "with Save off more than Save was written: \"$before\" -> \"$after\""
 echo "exit with Save turned off in the menu: only Save=0 written: ok"
+
+# --- A stored size of 2147483647 with Auto Size off: the frame comes up inside the
+# 1024 x 768 desktop and answers at once. ---
+perch_fresh_registry
+perch_reg_set Options Resize REG_DWORD 0
+perch_reg_set Position "X Size" REG_DWORD 2147483647
+perch_reg_set Position "Y Size" REG_DWORD 2147483647
+perch_start
+inside_desktop() {
+    read_rect "$perch_title"
+    if [ "$r_left" -ge 0 ] && [ "$r_top" -ge 0 ] && [ "$r_right" -le 1024 ] && [ "$r_bottom" -le 768 ]; then
+        echo yes
+    else
+        echo "$r_left $r_top $r_right $r_bottom"
+    fi
+}
+poll_until 10 yes "the frame with a stored size of 2147483647 inside the desktop" inside_desktop
+od repaint "$perch_title" "$perch_view_id" 3000 >/dev/null ||
+    e2e_fail "Perch with a stored size of 2147483647 does not repaint its board"
+keep_pictures frame-huge-size
+echo "a stored size of 2147483647: the frame as large as the desktop, answering: ok"
+perch_close_by_keyboard
+
+# --- The caption stored above the top edge: brought down, and it can be dragged by its
+# caption. ---
+perch_fresh_registry
+perch_reg_set Options SmartPos REG_DWORD 0
+perch_reg_set Position "Y Pos" REG_DWORD 4294967246  # -50
+perch_start
+read_rect "$perch_title"
+[ "$r_top" -ge 0 ] || e2e_fail "the frame's top is at $r_top, above the desktop"
+before_left=$r_left
+drag_caption "$perch_title" -200 120
+moved() {
+    read_rect "$perch_title"
+    [ "$r_left" -eq $((before_left - 200)) ] && echo yes || echo "$r_left $r_top"
+}
+poll_until 5 yes "the frame dragged 200 pixels left by its caption" moved
+echo "a caption stored above the top edge comes down and can be dragged: ok"
+perch_close_by_keyboard
