@@ -7,7 +7,9 @@
 // clienttext <text> (the MDI client's own window text), popup <title> (an owned
 // pop-up, activated), count (returns 1 + the number of documents), hang <ms> (answers
 // at once, then takes no message for that long: an application that stopped answering),
-// place <x> <y> <width> <height> (the frame's rectangle).
+// place <x> <y> <width> <height> (the frame's rectangle), churn <ms> (every <ms> one step
+// of a round of changes: documents open, are retitled, activated and closed, between
+// three and eight of them; 0 stops).
 #include <windows.h>
 
 #include <string>
@@ -19,6 +21,8 @@ namespace {
 
 HWND g_frame = nullptr;
 HWND g_client = nullptr;
+constexpr UINT_PTR kChurnTimer = 7;
+unsigned g_churnStep = 0;
 const char kFrameClass[] = "PerchTestMdiFrame";
 const char kChildClass[] = "PerchTestMdiChild";
 const char kPopupClass[] = "PerchTestPopup";
@@ -59,6 +63,48 @@ std::vector<std::string> Split(const std::string& text) {
     }
 }
 
+std::vector<HWND> Documents() {
+    std::vector<HWND> documents;
+    for (HWND h = GetWindow(g_client, GW_CHILD); h != nullptr; h = GetWindow(h, GW_HWNDNEXT)) {
+        if (GetWindow(h, GW_OWNER) == nullptr) {
+            documents.push_back(h);
+        }
+    }
+    return documents;
+}
+
+// One step of the churn: a new document, a retitled one, another activated, the bottom one
+// closed, in turn; never fewer than three documents nor more than eight.
+void ChurnStep() {
+    const std::vector<HWND> documents = Documents();
+    const unsigned step = g_churnStep++;
+    const std::string name = "Churn " + std::to_string(step) + ".txt";
+    switch (step % 4) {
+        case 0:
+            if (documents.size() < 8) {
+                AddDocument(name);
+            }
+            break;
+        case 1:
+            if (!documents.empty()) {
+                SetWindowTextA(documents[step % documents.size()], name.c_str());
+            }
+            break;
+        case 2:
+            if (!documents.empty()) {
+                SendMessageA(g_client, WM_MDIACTIVATE,
+                             reinterpret_cast<WPARAM>(documents[documents.size() - 1]), 0);
+            }
+            break;
+        default:
+            if (documents.size() > 3) {
+                SendMessageA(g_client, WM_MDIDESTROY,
+                             reinterpret_cast<WPARAM>(documents[documents.size() - 1]), 0);
+            }
+            break;
+    }
+}
+
 LRESULT RunCommand(const std::string& command) {
     std::vector<std::string> a = Split(command);
     const std::string& verb = a[0];
@@ -81,6 +127,14 @@ LRESULT RunCommand(const std::string& command) {
     if (verb == "place") {  // place <x> <y> <width> <height>: the frame's rectangle
         return SetWindowPos(g_frame, nullptr, std::stoi(arg(1)), std::stoi(arg(2)),
                             std::stoi(arg(3)), std::stoi(arg(4)), SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    if (verb == "churn") {
+        const unsigned ms = static_cast<unsigned>(std::stoul(arg(1)));
+        if (ms == 0) {
+            KillTimer(g_frame, kChurnTimer);
+            return 1;
+        }
+        return SetTimer(g_frame, kChurnTimer, ms, nullptr) != 0;
     }
     if (verb == "clienttext") {
         return SetWindowTextA(g_client, arg(1).c_str());
@@ -138,6 +192,12 @@ LRESULT CALLBACK FrameProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
             }
             return RunCommand(std::string(static_cast<const char*>(data->lpData), data->cbData));
         }
+        case WM_TIMER:
+            if (wParam == kChurnTimer) {
+                ChurnStep();
+                return 0;
+            }
+            return DefFrameProcA(hwnd, g_client, message, wParam, lParam);
         case WM_DESTROY:
             PostQuitMessage(0);
             return 0;
