@@ -106,6 +106,10 @@ void RegistryStore::LoadFont(std::string_view section, FontDescription& font) {
     if (font.height == 0) {
         return;
     }
+    LoadFontDetails(section, font);
+}
+
+void RegistryStore::LoadFontDetails(std::string_view section, FontDescription& font) {
     font.weight = profile_.ReadInt(section, kWeight, kDefaultFont.weight);
     font.italic = LowByte(profile_.ReadInt(section, kItalic, kDefaultFont.italic));
     font.underline = LowByte(profile_.ReadInt(section, kUnderline, kDefaultFont.underline));
@@ -212,6 +216,12 @@ void RegistryStore::LoadSettingsAtStartup(FontDescription& font, FontDescription
                                           Settings& settings, Settings& stored) {
     LoadFont(kFontSection, font);
     storedFont = font;
+    if (font.height == 0) {
+        // The font setting stops at a damaged height, but the registry still holds the
+        // other values: the stored copy has them, so that a font chosen later is written
+        // whole rather than over what it happens to share with zeros.
+        LoadFontDetails(kFontSection, storedFont);
+    }
     LoadOptions(kOptionsSection, settings);
     LoadColors(kColorsSection, settings);
     stored = settings;

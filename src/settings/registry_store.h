@@ -36,6 +36,8 @@ class RegistryStore {
     // was) weight, italic, underline, pitch-and-family (low bytes) and the face name (at
     // most 31 bytes).
     void LoadFont(std::string_view section, FontDescription& font);
+    // The values after the height: weight, italic, underline, pitch and family, face name.
+    void LoadFontDetails(std::string_view section, FontDescription& font);
 
     // Writes the changed persisted fields (only the height when the height is 0), then
     // copies the whole description into `stored`, written or not.

@@ -470,6 +470,29 @@ TEST_F(RegistryStoreTest, FaceNamesCompareExactlyUpToTheirEnd) {
     EXPECT_EQ(profile.Writes(), (Writes{{"Font", "FaceName", std::string(32, 'w')}}));
 }
 
+// A damaged height at start-up, then a font chosen in Set font and saved: the font is
+// written whole, so the next start has the chosen font and nothing of the one before.
+TEST_F(RegistryStoreTest, AFontChosenAfterADamagedHeightIsSavedWhole) {
+    profile.Set("Font", "Height", 0);
+    profile.Set("Font", "Weight", 700);
+    profile.Set("Font", "Italic", 1);
+    profile.Set("Font", "FaceName", std::string("Old Face"));
+    Start();
+    EXPECT_EQ(font.height, 0);  // the setting stops at the damaged height
+
+    font = FontNamed("New Face", -12, 400);  // regular, not italic
+    Exit();
+    FontDescription next;
+    FontDescription nextStored;
+    Settings nextSettings;
+    Settings nextStoredSettings;
+    store.LoadSettingsAtStartup(next, nextStored, nextSettings, nextStoredSettings);
+    EXPECT_EQ(next.height, -12);
+    EXPECT_EQ(next.weight, 400);
+    EXPECT_EQ(next.italic, 0);
+    EXPECT_STREQ(next.faceName, "New Face");
+}
+
 TEST_F(RegistryStoreTest, StoredHeightZeroLeavesTheFontAlone) {
     font = FontNamed("Old Face", -9, 300);
     font.italic = 1;
