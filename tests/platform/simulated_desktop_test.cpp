@@ -245,6 +245,40 @@ TEST(SimulatedDesktopTest, EnumerationIsDepthFirstInZOrderAndSkipsDestroyedWindo
     EXPECT_EQ(seen, (Handles{b, b1, c}));
 }
 
+TEST(SimulatedDesktopTest, SetParentMovesAWindowToTheTopOfItsNewSiblings) {
+    SimulatedDesktop desk;
+    const auto one = desk.CreateMdiApp("One", 2, {"A", "B"});
+    const auto two = desk.CreateMdiApp("Two", 3, {"C"});
+    const WindowHandle a = one.documents[0];
+    const WindowHandle b = one.documents[1];
+    const WindowHandle c = two.documents[0];
+    desk.SetTopmost(one.frame, true);
+
+    desk.SetParent(a, two.client);
+    EXPECT_EQ(desk.Children(one.client), (Handles{b}));
+    EXPECT_EQ(desk.Children(two.client), (Handles{a, c}));
+    EXPECT_EQ(desk.GetParent(a), two.client);
+    EXPECT_EQ(desk.GetWindowProcessId(a), 2u);  // still its own application's window
+
+    // To the desktop: a top-level window (its WS_CHILD style kept), below the topmost band.
+    desk.SetParent(b, kNoWindow);
+    EXPECT_EQ(desk.TopLevelWindows(), (Handles{one.frame, b, two.frame}));
+    EXPECT_FALSE(desk.IsTopmost(b));
+    EXPECT_EQ(desk.GetParent(b), desk.GetDesktopWindow());
+
+    // A parent below the window itself or owned by it, a dead parent and the desktop
+    // change nothing.
+    const WindowHandle dialog = desk.CreatePopup(two.frame, "Find");
+    desk.SetParent(two.frame, c);
+    desk.SetParent(two.client, a);
+    desk.SetParent(two.frame, dialog);
+    desk.SetParent(c, 0xDEAD0);
+    desk.SetParent(desk.GetDesktopWindow(), one.frame);
+    EXPECT_EQ(desk.Children(two.client), (Handles{a, c}));
+    EXPECT_EQ(desk.Children(two.frame), (Handles{two.client}));
+    EXPECT_EQ(desk.TopLevelWindows(), (Handles{one.frame, dialog, b, two.frame}));
+}
+
 TEST(SimulatedDesktopTest, QueryHooksRunBeforeTheNthCallAnswers) {
     SimulatedDesktop desk;
     const auto app = desk.CreateMdiApp("Frame", 2, {"One", "Two"});

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <set>
 #include <utility>
 
 namespace perch::test {
@@ -162,6 +163,39 @@ void SimulatedDesktop::DestroyTree(WindowHandle window) {
         foreground_ = kNoWindow;
     }
     windows_.erase(window);
+}
+
+void SimulatedDesktop::SetParent(WindowHandle window, WindowHandle newParent) {
+    if (newParent == kNoWindow) {
+        newParent = desktop_;
+    }
+    Window* w = Find(window);
+    if (!w || window == desktop_ || !Find(newParent)) {
+        return;
+    }
+    // Win32 refuses a parent below the window itself: the tree would become a cycle. A
+    // parent the window owns (itself or through its descendants) is refused too: the
+    // model destroys owned windows with their owner, which would then never end.
+    std::vector<WindowHandle> above{newParent};
+    std::set<WindowHandle> seen;
+    while (!above.empty()) {
+        const Window* p = Find(above.back());
+        above.pop_back();
+        if (!p || !seen.insert(p->handle).second) {
+            continue;
+        }
+        if (p->handle == window) {
+            return;
+        }
+        above.push_back(p->parent);
+        above.push_back(p->owner);
+    }
+    if (Window* old = Find(w->parent)) {
+        std::erase(old->children, window);
+    }
+    w->parent = newParent;
+    w->topmost = false;
+    Reorder(*w, kHwndTop);
 }
 
 void SimulatedDesktop::SetTitle(WindowHandle window, std::string_view title) {

@@ -223,6 +223,12 @@ class SimulatedDesktop final : public WindowSystem {
                         Rect frameRect = {0, 0, 640, 480});
 
     void Destroy(WindowHandle window);
+    // Moves the window under another parent (none: the desktop) at the top of its new
+    // siblings' normal band, as SetParent does; it keeps its style, owner and rectangle
+    // (now in the new parent's client coordinates) and is no longer topmost. Nothing
+    // happens when the new parent is gone, is the window itself or one of its descendants,
+    // or is owned by one of them.
+    void SetParent(WindowHandle window, WindowHandle newParent);
     // Titles are C strings in Win32: everything from an embedded NUL on is dropped.
     void SetTitle(WindowHandle window, std::string_view title);
     void SetStyle(WindowHandle window, std::uint32_t style);
