@@ -20,15 +20,12 @@ done
 win32="$root/build/win32"
 wanted() { case "$1" in *$filter*) return 0 ;; *) return 1 ;; esac; }
 wanted refresh_tick_wine_bench || wanted perch_idle_bench || exit 0
-cmake -S "$root" -B "$win32" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" \
-    -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build "$win32" -j "$(nproc)" >/dev/null
 source "$root/scripts/wine-env.sh"
+perch_build_win32 "$win32"
 trap perch_wine_stop EXIT
 perch_start_xvfb
 perch_ensure_prefix
-wineserver -p
-wine "$win32/tests/e2e/window_driver.exe" gone warm-up 0 >/dev/null 2>&1 </dev/null
+perch_wine_warm_up "$win32"
 if wanted refresh_tick_wine_bench; then
     echo "== refresh_tick_wine_bench"
     wine "$win32/bench/win32/refresh_tick_wine_bench.exe" "$(winepath -w "$win32/tests/e2e/mdi_app.exe")"

@@ -8,15 +8,12 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 seconds=${1:-600}
 "$root/scripts/setup.sh"
 win32="$root/build/win32"
-cmake -S "$root" -B "$win32" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" \
-    -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build "$win32" -j "$(nproc)" >/dev/null
 source "$root/scripts/wine-env.sh"
+perch_build_win32 "$win32"
 trap perch_wine_stop EXIT
 perch_start_xvfb
 perch_ensure_prefix
-wineserver -p
-wine "$win32/tests/e2e/window_driver.exe" gone warm-up 0 >/dev/null 2>&1 </dev/null
+perch_wine_warm_up "$win32"
 PERCH_SOAK_SECONDS=$seconds bash "$root/tests/e2e/perch_soak_test.sh" "$win32/perch.exe" \
     "$win32/tests/e2e/mdi_app.exe" "$win32/tests/e2e/window_driver.exe" \
     "$win32/tests/e2e/outside_driver.exe" "$win32/e2e-artifacts"

@@ -60,10 +60,7 @@ source "$root/scripts/wine-env.sh"
 trap perch_wine_stop EXIT
 perch_start_xvfb >"$log_dir/wine-env.log" 2>&1 || stage_failed "wine environment" "Xvfb did not start" "$log_dir/wine-env.log"
 perch_ensure_prefix >>"$log_dir/wine-env.log" 2>&1 || stage_failed "wine environment" "the Wine prefix could not be prepared" "$log_dir/wine-env.log"
-# One wineserver for the whole stage, and Wine's own background processes (the virtual
-# desktop, services) started here, so that none of them holds a test's output open.
-wineserver -p 2>/dev/null || true
-wine "$build/win32/tests/e2e/window_driver.exe" gone perch-warm-up 0 >/dev/null 2>&1 </dev/null
+perch_wine_warm_up "$build/win32"
 run_ctest "end-to-end (wine)" "$build/win32"
 
 echo "100% tests passed, 0 tests failed out of $total"

@@ -48,6 +48,20 @@ perch_ensure_prefix() {
     touch "$marker"
 }
 
+# The optimised Win32 build in <dir>, quietly (the benchmark and soak commands).
+perch_build_win32() {  # perch_build_win32 <dir>
+    cmake -S "$perch_root" -B "$1" -DCMAKE_TOOLCHAIN_FILE="$perch_root/cmake/mingw-w64-x86_64.cmake" \
+        -DCMAKE_BUILD_TYPE=Release >/dev/null &&
+        cmake --build "$1" -j "$(nproc)" >/dev/null
+}
+
+# One wineserver for the whole session, and Wine's own background processes (the virtual
+# desktop, services) started now, so that none of them holds a test's output open.
+perch_wine_warm_up() {  # perch_wine_warm_up <win32 build dir>
+    wineserver -p 2>/dev/null || true
+    wine "$1/tests/e2e/window_driver.exe" gone perch-warm-up 0 >/dev/null 2>&1 </dev/null
+}
+
 perch_wine_stop() {
     if [ -n "${WINEPREFIX:-}" ]; then
         wineserver -k >/dev/null 2>&1 || true
