@@ -88,8 +88,7 @@ int main() {
     board.SetBoardWindows(ToHandle(view), ToHandle(frame));
     MeasuringPainter painter;
     auto show = [&] {
-        SetForegroundWindow(g_app);
-        Sleep(100);
+        E2E_CHECK(e2e::BringToFront(g_app));
         perch::BoardTestAccess::RefreshTick(board);
         board.Paint(painter);
     };
@@ -125,14 +124,11 @@ int main() {
     // Minimize one; a left press on its box brings it back and to the front.
     perch::BoardTestAccess::SelectionOf(board) = {"B.TXT"};
     board.OnCommand(ID_WINDOWS_MINIMIZE);
-    Settle();
-    E2E_CHECK(IsIconic(b));
+    E2E_CHECK(e2e::WaitUntil([&] { return IsIconic(b); }));
     show();
     const perch::Rect boxB = *board.layout().BoxRect(1);
     E2E_CHECK(board.OnMouse(perch::MouseMessage::kLeftDown, 0, {boxB.left + 3, boxB.top + 3}));
-    Settle();
-    E2E_CHECK(!IsIconic(b));
-    E2E_CHECK(GetWindow(client, GW_CHILD) == b);
+    E2E_CHECK(e2e::WaitUntil([&] { return !IsIconic(b) && GetWindow(client, GW_CHILD) == b; }));
     E2E_CHECK_EQ(board.selection().FocusTitle(), std::string("B.TXT"));
 
     // Cascade is not offered on the NT platform, which Wine reports by default.
@@ -169,8 +165,7 @@ int main() {
     // Close posts the request; the application closes the document.
     perch::BoardTestAccess::SelectionOf(board) = {"C.TXT"};
     board.OnCommand(ID_WINDOWS_CLOSE);
-    Settle();
-    E2E_CHECK(!IsWindow(c));
+    E2E_CHECK(e2e::WaitUntil([&] { return !IsWindow(c); }));
     E2E_CHECK_EQ(Command("count"), 3);
 
     // A minimized frame's place to keep is where it is restored to, not its icon.

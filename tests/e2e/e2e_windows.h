@@ -29,6 +29,33 @@ inline HWND WaitForWindow(const char* className, const char* title) {
     return nullptr;
 }
 
+// Waits up to 10 s for the condition to hold; whether it did. For effects that arrive
+// through another program's message queue, which a loaded machine may delay.
+template <class Condition>
+bool WaitUntil(Condition condition) {
+    for (int i = 0; i < 100; ++i) {
+        if (condition()) {
+            return true;
+        }
+        Sleep(100);
+    }
+    return condition();
+}
+
+// Brings the window to the foreground and waits until it is there (up to 10 s), asking
+// again meanwhile: on a loaded machine the window manager may take its time. Whether it got
+// there.
+inline bool BringToFront(HWND h) {
+    for (int i = 0; i < 100; ++i) {
+        SetForegroundWindow(h);
+        if (GetForegroundWindow() == h) {
+            return true;
+        }
+        Sleep(100);
+    }
+    return false;
+}
+
 // The board's own frame and view: plain windows of this process.
 inline HWND MakeBoardWindows(HWND* view) {
     WNDCLASSA wc{};

@@ -41,8 +41,7 @@ LRESULT Command(const std::string& command) {
 }
 
 void Front(HWND h) {
-    SetForegroundWindow(h);
-    Sleep(100);
+    E2E_CHECK(e2e::BringToFront(h));
 }
 
 }  // namespace
@@ -130,7 +129,7 @@ int main() {
 
     // An owned pop-up of the watched application holds the board.
     E2E_CHECK_EQ(Command("popup\tOptions"), 1);
-    Sleep(100);
+    Front(e2e::WaitForWindow(nullptr, "Options"));
     tick();
     E2E_CHECK_EQ(tracker.App().matchState, 2);
     E2E_CHECK_EQ(tracker.CurrentTitles().size(), 3u);
@@ -166,7 +165,9 @@ int main() {
     tick();
     E2E_CHECK_EQ(tracker.CurrentTitles().size(), 3u);
     PostMessageA(g_app, WM_CLOSE, 0, 0);
-    Sleep(500);
+    for (int i = 0; i < 100 && IsWindow(g_app); ++i) {
+        Sleep(100);
+    }
     tick();
     E2E_CHECK(tracker.CurrentTitles().empty());
 
