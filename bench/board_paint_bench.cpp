@@ -17,7 +17,7 @@
 #include "support/board_recorders.h"
 #include "support/memory_profile.h"
 #include "support/simulated_desktop.h"
-#include "support/test_code_pages.h"
+#include "platform/code_page.h"
 
 namespace {
 
@@ -90,7 +90,7 @@ struct Scene {
     perch::test::MemoryProfile profile;
     perch::test::RecordingViewHost viewHost;
     perch::test::RecordingFrameHost frameHost;
-    perch::Board board{desk, profile, perch::test::Latin1(), viewHost, frameHost};
+    perch::Board board{desk, profile, perch::Utf8Text(), viewHost, frameHost};
     BenchPainter painter;
     WindowHandle frame = perch::kNoWindow;
     WindowHandle view = perch::kNoWindow;

@@ -10,7 +10,7 @@
 #include "ratio_report.h"
 #include "support/refresh_parts.h"
 #include "support/simulated_desktop.h"
-#include "support/test_code_pages.h"
+#include "platform/code_page.h"
 #include "tracker/tracker.h"
 
 namespace {
@@ -54,7 +54,7 @@ struct Scene {
     perch::Settings settings;
     WindowHandle frame = perch::kNoWindow;
     WindowHandle view = perch::kNoWindow;
-    perch::Tracker tracker{desk, settings, perch::test::Latin1()};
+    perch::Tracker tracker{desk, settings, perch::Utf8Text()};
     CountingHost host;
     perch::test::RefreshParts parts{desk, tracker, settings, host};
     SimulatedDesktop::MdiApp app;

@@ -9,7 +9,7 @@
 
 #include "ratio_report.h"
 #include "support/reference_sort.h"
-#include "support/test_code_pages.h"
+#include "platform/code_page.h"
 #include "tracker/title_text.h"
 
 namespace {
@@ -56,7 +56,7 @@ template <typename SortFn>
 void RunSort(benchmark::State& state, std::int32_t sortOption, SortFn sort) {
     const std::vector<std::string> input =
         MakeTitles(static_cast<std::size_t>(state.range(0)), 1995);
-    const perch::CodePage& cp = perch::test::Latin1();
+    const perch::CodePage& cp = perch::Utf8Text();
     for (auto _ : state) {
         std::vector<std::string> titles = input;  // the same copy cost on both sides
         sort(titles, sortOption, cp);

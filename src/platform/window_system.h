@@ -95,7 +95,8 @@ inline constexpr WindowHandle kHwndNoTopmost = static_cast<WindowHandle>(-2);
 // many steps only so that a broken backend cannot hang them.
 inline constexpr int kMaxParentSteps = 4096;
 
-// Buffer sizes the callers read texts with: at most 255 title bytes and 31 class bytes.
+// Buffer sizes the callers read texts with, in characters: at most 255 characters of a
+// title and 31 of a class name.
 inline constexpr int kTitleBufferSize = 256;
 inline constexpr int kClassBufferSize = 32;
 
@@ -114,8 +115,9 @@ inline constexpr int kClassBufferSize = 32;
 // answers would freeze the caller: ask IsHungAppWindow first and pass such a window over.
 // Sent system commands and the cascade give up on a hung target by themselves.
 //
-// Texts are byte strings in the ANSI code page. All calls come from the user-interface
-// thread.
+// Texts are UTF-8 (read through the wide functions of Win32, so no character is lost to
+// the ANSI code page); a bound in characters keeps whole characters. All calls come from
+// the user-interface thread.
 class WindowSystem {
   public:
     // Called with each descendant; return true to go on, false to stop.
@@ -142,11 +144,11 @@ class WindowSystem {
     virtual WindowHandle GetParent(WindowHandle window) = 0;
     // GetWindowLong(GWL_STYLE).
     virtual std::uint32_t GetWindowStyle(WindowHandle window) = 0;
-    // The title, truncated to bufferSize - 1 bytes (nothing for a size below 2).
+    // The title, truncated to bufferSize - 1 whole characters (nothing for a size below 2).
     virtual std::string GetWindowText(WindowHandle window, int bufferSize = kTitleBufferSize) = 0;
-    // The length of the whole title in bytes.
+    // The length of the whole title in characters of the wide text (UTF-16 units).
     virtual int GetWindowTextLength(WindowHandle window) = 0;
-    // The class name, truncated to bufferSize - 1 bytes.
+    // The class name, truncated to bufferSize - 1 whole characters.
     virtual std::string GetClassName(WindowHandle window, int bufferSize = kClassBufferSize) = 0;
     // False when the window or any of its ancestors lacks WS_VISIBLE.
     virtual bool IsWindowVisible(WindowHandle window) = 0;

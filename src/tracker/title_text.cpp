@@ -10,13 +10,9 @@ namespace {
 
 constexpr char kBlank = ' ';
 
-unsigned char Byte(std::string_view text, std::size_t i) {
-    return static_cast<unsigned char>(text[i]);
-}
-
-// Length in bytes of the character starting at i (1 for a lead byte at the very end).
+// Length in bytes of the character starting at i.
 std::size_t CharLength(std::string_view text, std::size_t i, const CodePage& cp) {
-    return (cp.IsLeadByte(Byte(text, i)) && i + 1 < text.size()) ? 2 : 1;
+    return cp.CharLength(text, i);
 }
 
 // Start of the last character of a non-empty text.
@@ -28,25 +24,12 @@ std::size_t LastCharStart(std::string_view text, const CodePage& cp) {
     return last;
 }
 
-// Reads the character at i as its folded code value and moves i past it.
-unsigned NextFoldedCode(std::string_view text, std::size_t& i, const CodePage& cp) {
-    const unsigned char lead = Byte(text, i);
-    if (cp.IsLeadByte(lead) && i + 1 < text.size()) {
-        const unsigned code = (static_cast<unsigned>(lead) << 8) | Byte(text, i + 1);
-        i += 2;
-        return cp.FoldDoubleByte(code);
-    }
-    ++i;
-    return (lead >= 'A' && lead <= 'Z') ? lead + ('a' - 'A') : lead;
-}
-
 std::string_view TrimLeadingBlanks(std::string_view text) {
     const std::size_t first = text.find_first_not_of(kBlank);
     return first == std::string_view::npos ? std::string_view() : text.substr(first);
 }
 
 std::string_view TrimTrailingBlanks(std::string_view text, const CodePage& cp) {
-    // Walk forward so that a blank trail byte is never taken for a blank.
     std::size_t end = 0;
     for (std::size_t i = 0; i < text.size();) {
         const std::size_t len = CharLength(text, i, cp);
@@ -92,17 +75,10 @@ std::size_t FindText(std::string_view text, std::string_view wanted, const CodeP
     return kNotFound;
 }
 
-std::size_t SafeCutLength(std::string_view text, std::size_t maxBytes, const CodePage& cp) {
-    if (maxBytes >= text.size()) {
-        return text.size();
-    }
+std::size_t SafeCutLength(std::string_view text, std::size_t maxChars, const CodePage& cp) {
     std::size_t i = 0;
-    while (i < text.size()) {
-        const std::size_t len = CharLength(text, i, cp);
-        if (i + len > maxBytes) {
-            break;
-        }
-        i += len;
+    for (std::size_t n = 0; n < maxChars && i < text.size(); ++n) {
+        i += CharLength(text, i, cp);
     }
     return i;
 }
@@ -148,8 +124,8 @@ std::string FileNameOnly(std::string_view title, const CodePage& cp) {
         if (prefix.size() > 1) {
             const std::size_t colon = LastCharStart(prefix, cp);
             if (colon > 0 && colon + 1 == prefix.size() && prefix[colon] == ':') {
-                // Drop the drive letter and its colon, taking a double-byte "letter"
-                // whole so no lone lead byte is left behind.
+                // Drop the drive letter and its colon, taking a "letter" of several
+                // bytes whole.
                 prefix = prefix.substr(0, LastCharStart(prefix.substr(0, colon), cp));
             }
         }
@@ -175,16 +151,25 @@ std::string NameBeforePath(std::string_view title, const CodePage& cp) {
     }
     const std::size_t last = FindLastChar(title, '\\', cp);
 
-    // The path runs from the drive letter (two bytes before the first backslash) for
-    // last - first + 3 bytes. With fewer than two bytes in front it starts at 0 and the
-    // same count then reaches one byte past the last backslash.
-    const std::size_t nominalStart = first >= 2 ? first - 2 : 0;
-    const std::size_t nominalEnd = std::min(nominalStart + (last - first + 3), title.size());
-    const std::size_t start = SafeCutLength(title, nominalStart, cp);
-    const std::size_t end = SafeCutLength(title, nominalEnd, cp);
+    // The path runs from the drive letter (two characters before the first backslash)
+    // through the last backslash. With one character in front it starts at 0 and reaches
+    // one character past the last backslash.
+    std::size_t before1 = kNotFound;
+    std::size_t before2 = kNotFound;
+    for (std::size_t i = 0; i < first; i += CharLength(title, i, cp)) {
+        before2 = before1;
+        before1 = i;
+    }
+    std::size_t start = 0;
+    std::size_t end = last + 1;
+    if (before2 != kNotFound) {
+        start = before2;
+    } else if (end < title.size()) {
+        end += CharLength(title, end, cp);
+    }
 
     std::string_view path = title.substr(start, end - start);
-    if (path.size() > 3) {
+    if (CountChars(path) > 3) {
         path = path.substr(0, LastCharStart(path, cp));  // the trailing backslash
     }
     const std::string_view pre = title.substr(0, start);
@@ -230,7 +215,8 @@ std::string DisplayText(std::string_view title, const Settings& settings, std::s
     if (settings.NumChars > 0) {
         text.resize(SafeCutLength(text, static_cast<std::size_t>(settings.NumChars), cp));
     }
-    return text;
+    // What is drawn is well-formed: an ill-formed sequence shows as U+FFFD.
+    return WellFormedUtf8(text);
 }
 
 bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b) {
@@ -245,17 +231,20 @@ std::u32string FoldedKey(std::string_view text, const CodePage& cp) {
     std::u32string key;
     key.reserve(text.size());
     for (std::size_t i = 0; i < text.size();) {
-        key.push_back(static_cast<char32_t>(NextFoldedCode(text, i, cp)));
+        key.push_back(cp.NextFoldedCode(text, i));
     }
     return key;
 }
 
 int CompareTitles(std::string_view a, std::string_view b, const CodePage& cp) {
+    if (a == b) {
+        return 0;
+    }
     std::size_t i = 0;
     std::size_t j = 0;
     while (i < a.size() && j < b.size()) {
-        const unsigned ca = NextFoldedCode(a, i, cp);
-        const unsigned cb = NextFoldedCode(b, j, cp);
+        const char32_t ca = cp.NextFoldedCode(a, i);
+        const char32_t cb = cp.NextFoldedCode(b, j);
         if (ca != cb) {
             return ca < cb ? -1 : 1;
         }

@@ -16,10 +16,9 @@ inline constexpr std::string_view kFileManagerName = "File Manager";
 
 inline constexpr std::size_t kNotFound = std::string_view::npos;
 
-// Character-aware searches. Positions are byte offsets, but only the first byte of a
-// character can match, so a double-byte character whose trail byte happens to equal the
-// wanted byte (0x5C '\' is common in code page 932) is never taken for it. A lead byte
-// that is the last byte of the text counts as a character of its own.
+// Character-aware searches over UTF-8 (see CodePage). Positions are byte offsets, but only
+// the first byte of a character can match, so a search never lands inside a character. An
+// ill-formed sequence counts as a character of its own and is never read past.
 std::size_t FindChar(std::string_view text, char wanted, const CodePage& cp);
 std::size_t FindLastChar(std::string_view text, char wanted, const CodePage& cp);
 
@@ -27,9 +26,9 @@ std::size_t FindLastChar(std::string_view text, char wanted, const CodePage& cp)
 // when there is none. An empty `wanted` is found at 0.
 std::size_t FindText(std::string_view text, std::string_view wanted, const CodePage& cp);
 
-// The largest length not above maxBytes that does not end between a lead byte and its
-// trail byte. A cut that would split a character falls before its lead byte instead.
-std::size_t SafeCutLength(std::string_view text, std::size_t maxBytes, const CodePage& cp);
+// The byte length of the first maxChars whole characters of the text (all of it when it
+// has fewer): a cut never splits a character.
+std::size_t SafeCutLength(std::string_view text, std::size_t maxChars, const CodePage& cp);
 
 // True when the text contains "&" but not " & ": a control caption with a mnemonic, as
 // opposed to a title that merely uses an ampersand as a word.
@@ -48,16 +47,20 @@ std::string FileNameOnly(std::string_view title, const CodePage& cp);
 // The file name, a blank, then the directory: "REPORT.DOC C:\DOCS".
 std::string NameBeforePath(std::string_view title, const CodePage& cp);
 
-// Up to three bytes of the type after the first "." of a file name; empty without ".".
+// Up to three characters of the type after the first "." of a file name; empty without
+// ".".
 std::string FileType(std::string_view fileName, const CodePage& cp);
 
-// The text shown in a title's box under the Paths, First, Capitals and NumChars options.
+// The text shown in a title's box under the Paths, First, Capitals and NumChars options
+// (NumChars counts characters). Always well-formed UTF-8: an ill-formed sequence of the
+// title shows as U+FFFD.
 std::string DisplayText(std::string_view title, const Settings& settings, std::string_view appName,
                         const CodePage& cp);
 
-// Ordering of titles: A-Z fold to a-z, code values compare unsigned, a prefix sorts
-// first. In a double-byte code page a lead and trail byte are one character with the
-// code lead << 8 | trail, folded by CodePage::FoldDoubleByte. Returns <0, 0 or >0.
+// Ordering of titles: character by character, each folded (CodePage::NextFoldedCode: A-Z
+// to a-z, other letters by the simple case fold of Unicode), then compared by code point;
+// a prefix sorts first. ASCII titles keep the order of A-Z folded to a-z and bytes compared
+// unsigned; the order is the same on every machine. Returns <0, 0 or >0.
 int CompareTitles(std::string_view a, std::string_view b, const CodePage& cp);
 
 // Equal but for the letter case of A to Z; other bytes compare as they are.

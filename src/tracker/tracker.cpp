@@ -28,19 +28,11 @@ bool IsMdiClientClass(std::string_view className) {
 }
 
 std::string_view BoundToTitleBuffer(std::string_view text, const CodePage& codePage) {
-    constexpr std::size_t kMaxBytes = kTitleBufferSize - 1;
-    if (text.size() < kMaxBytes) {
-        return text;
+    constexpr std::size_t kMaxTitleChars = kTitleBufferSize - 1;
+    if (text.size() <= kMaxTitleChars) {
+        return text;  // at most one byte a character: nothing to cut
     }
-    std::size_t i = 0;
-    while (i < text.size()) {
-        const std::size_t len = codePage.IsLeadByte(static_cast<unsigned char>(text[i])) ? 2 : 1;
-        if (i + len > kMaxBytes) {
-            break;
-        }
-        i += len;
-    }
-    return text.substr(0, i);
+    return text.substr(0, SafeCutLength(text, kMaxTitleChars, codePage));
 }
 
 Tracker::Tracker(WindowSystem& windows, const Settings& settings, const CodePage& codePage,
@@ -248,10 +240,9 @@ WindowHandle Tracker::FindAppWindow() {
     return kNoWindow;
 }
 
-// Window titles are read through a 256-byte buffer, so a stored title longer than 255
-// bytes could never equal one. Both sides are bounded to the same whole characters
-// (BoundToTitleBuffer) before comparing: a long title then still finds its window, and a
-// buffer that cut a double-byte character in half compares like a title cut before it.
+// Window titles are read up to 255 characters, so a stored title longer than that could
+// never equal one. Both sides are bounded to the same whole characters
+// (BoundToTitleBuffer) before comparing: a long title then still finds its window.
 // The suffix pass looks for the bounded title in the title as read.
 WindowHandle Tracker::FindChildByTitle(WindowHandle window, std::string_view title) {
     const std::string wanted(BoundToTitleBuffer(title, codePage_));

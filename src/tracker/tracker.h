@@ -130,9 +130,8 @@ class Tracker {
 // True for the MDI client classes the tracker recognises, letter case ignored.
 bool IsMdiClientClass(std::string_view className);
 
-// The longest whole-character prefix of at most 255 bytes: what a 256-byte title buffer
-// can hold. A text of 255 bytes or more that ends in half a double-byte character (as a
-// full buffer does) loses that half byte.
+// The first 255 whole characters of the text: what a title read through a buffer of
+// kTitleBufferSize characters keeps.
 std::string_view BoundToTitleBuffer(std::string_view text, const CodePage& codePage);
 
 }  // namespace perch

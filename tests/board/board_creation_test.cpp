@@ -231,7 +231,7 @@ class FrameOnMonitorTest : public BoardCreationTest {
         Action firstPaint;
     };
     Placement CreateAndPaint() {
-        Board fresh{desk, profile, test::Latin1(), viewHost, frameHost};
+        Board fresh{desk, profile, Utf8Text(), viewHost, frameHost};
         fresh.SetBoardWindows(view, frame);
         desk.ClearActions();
         fresh.OnCreate();

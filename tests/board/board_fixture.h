@@ -10,7 +10,7 @@
 #include "support/board_recorders.h"
 #include "support/memory_profile.h"
 #include "support/simulated_desktop.h"
-#include "support/test_code_pages.h"
+#include "platform/code_page.h"
 
 namespace perch::test {
 
@@ -58,7 +58,7 @@ class BoardFixture : public ::testing::Test {
     RecordingViewHost viewHost;
     RecordingFrameHost frameHost;
     RecordingPainter painter;
-    Board board{desk, profile, Latin1(), viewHost, frameHost};
+    Board board{desk, profile, Utf8Text(), viewHost, frameHost};
     WindowHandle frame = kNoWindow;
     WindowHandle view = kNoWindow;
 };

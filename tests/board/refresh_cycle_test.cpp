@@ -9,7 +9,7 @@
 #include "support/board_access.h"
 #include "support/refresh_parts.h"
 #include "support/simulated_desktop.h"
-#include "support/test_code_pages.h"
+#include "platform/code_page.h"
 #include "tracker/tracker.h"
 
 namespace perch {
@@ -71,7 +71,7 @@ class RefreshTickTest : public ::testing::Test {
     Settings settings;
     WindowHandle frame = kNoWindow;
     WindowHandle view = kNoWindow;
-    Tracker tracker{desk, settings, test::Latin1()};
+    Tracker tracker{desk, settings, Utf8Text()};
     RecordingHost host;
     test::RefreshParts parts{desk, tracker, settings, host};
     Selection& selection = parts.selection;
@@ -95,7 +95,7 @@ TEST(RefreshIntervalTest, UpdateInMilliseconds) {
 }
 
 TEST(ListsEqualTest, CountAndCaseInsensitivePairs) {
-    const CodePage& cp = test::Latin1();
+    const CodePage& cp = Utf8Text();
     EXPECT_TRUE(ListsEqual({}, {}, cp));
     EXPECT_TRUE(ListsEqual({"Memo", "a.TXT"}, {"MEMO", "A.txt"}, cp));
     EXPECT_FALSE(ListsEqual({"a", "b"}, {"b", "a"}, cp));

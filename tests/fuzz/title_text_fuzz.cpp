@@ -1,5 +1,5 @@
-// Runs every title-text rule on arbitrary bytes with both test code pages and checks
-// the properties the tracker and the board rely on.
+// Runs every title-text rule on arbitrary bytes taken as UTF-8 (well-formed or not) and
+// checks the properties the tracker and the board rely on.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -8,7 +8,8 @@
 #include <vector>
 
 #include "support/reference_sort.h"
-#include "support/test_code_pages.h"
+#include "platform/code_page.h"
+#include "platform/utf8.h"
 #include "tracker/title_text.h"
 
 namespace {
@@ -28,10 +29,29 @@ int Sign(int v) {
 bool IsCharBoundary(std::string_view text, std::size_t pos, const CodePage& cp) {
     std::size_t i = 0;
     while (i < pos) {
-        const bool pair = cp.IsLeadByte(static_cast<unsigned char>(text[i])) && i + 1 < text.size();
-        i += pair ? 2 : 1;
+        i += cp.CharLength(text, i);
     }
     return i == pos;
+}
+
+// Walking the characters covers the text exactly, every character is at least one byte
+// and never runs past the end; an ill-formed one decodes as U+FFFD.
+void CheckCharacters(std::string_view text, const CodePage& cp) {
+    std::size_t count = 0;
+    for (std::size_t i = 0; i < text.size();) {
+        const std::size_t len = cp.CharLength(text, i);
+        Require(len >= 1 && len <= 4 && i + len <= text.size());
+        std::size_t j = i;
+        const char32_t c = perch::DecodeUtf8(text, j);
+        Require(j == i + len);
+        Require(perch::IsWellFormedAt(text, i) || c == perch::kReplacementCharacter);
+        i += len;
+        ++count;
+    }
+    Require(count == perch::CountChars(text));
+    const std::string shown = perch::WellFormedUtf8(text);
+    Require(perch::CountChars(shown) == count);
+    Require(perch::WellFormedUtf8(shown) == shown);
 }
 
 void CheckOneTitle(const std::string& title, const perch::Settings& settings,
@@ -46,8 +66,10 @@ void CheckOneTitle(const std::string& title, const perch::Settings& settings,
 
     const std::string name = perch::FileNameOnly(title, cp);
     Require(name.size() <= title.size());
-    Require(perch::FileType(name, cp).size() <= 3);
-    Require(perch::NameBeforePath(title, cp).size() <= title.size() + 2);
+    Require(perch::CountChars(perch::FileType(name, cp)) <= 3);
+    // The same characters rearranged, plus a blank, plus (with one character before the
+    // first backslash) the character after the last backslash once more.
+    Require(perch::NameBeforePath(title, cp).size() <= title.size() + 1 + 4);
 
     for (const char c : {'\\', '>', '.', '-', '['}) {
         const std::size_t first = perch::FindChar(title, c, cp);
@@ -60,10 +82,16 @@ void CheckOneTitle(const std::string& title, const perch::Settings& settings,
     }
     perch::HasLoneAmpersand(title, cp);
 
+    CheckCharacters(title, cp);
     const std::string shown = perch::DisplayText(title, settings, appName, cp);
+    Require(perch::WellFormedUtf8(shown) == shown);  // ill-formed bytes show as U+FFFD
     if (settings.NumChars > 0) {
-        Require(shown.size() <= static_cast<std::size_t>(settings.NumChars));
+        Require(perch::CountChars(shown) <= static_cast<std::size_t>(settings.NumChars));
     }
+    std::string upper = title;
+    cp.ToUpper(upper);
+    Require(perch::CountChars(upper) == perch::CountChars(title));
+    Require(perch::TitlesEqual(upper, title, cp));
     Require(perch::CompareTitles(title, title, cp) == 0);
 }
 
@@ -92,7 +120,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         start = stop + 1;
     }
 
-    const CodePage* pages[] = {&perch::test::Latin1(), &perch::test::Dbcs932()};
+    const CodePage* pages[] = {&perch::Utf8Text()};
     for (const CodePage* cp : pages) {
         for (const std::string& title : titles) {
             CheckOneTitle(title, settings, appName, *cp);
@@ -102,6 +130,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             const int ba = perch::CompareTitles(titles[i + 1], titles[i], *cp);
             Require(Sign(ab) == -Sign(ba));
             Require(perch::TitlesEqual(titles[i], titles[i + 1], *cp) == (ab == 0));
+            Require((perch::FoldedKey(titles[i], *cp) == perch::FoldedKey(titles[i + 1], *cp)) ==
+                    (ab == 0));
         }
         std::vector<std::string> expected = titles;
         perch::test::ReferenceSortTitles(expected, settings.Sort, *cp);

@@ -7,6 +7,8 @@
 #include <set>
 #include <utility>
 
+#include "platform/utf8.h"
+
 namespace perch::test {
 namespace {
 
@@ -15,11 +17,12 @@ std::string CString(std::string_view text) {
     return std::string(text.substr(0, std::min(text.find('\0'), text.size())));
 }
 
+// Titles are held as UTF-8, as the shell hands them over; a buffer keeps whole characters.
 std::string Truncated(const std::string& text, int bufferSize) {
     if (bufferSize < 2) {
         return {};
     }
-    return text.substr(0, std::min(text.size(), static_cast<std::size_t>(bufferSize - 1)));
+    return text.substr(0, CutToChars(text, static_cast<std::size_t>(bufferSize - 1)));
 }
 
 }  // namespace
@@ -480,7 +483,7 @@ std::string SimulatedDesktop::GetWindowText(WindowHandle window, int bufferSize)
 int SimulatedDesktop::GetWindowTextLength(WindowHandle window) {
     Enter(Query::kGetWindowTextLength, window);
     const Window* w = Find(window);
-    return w ? static_cast<int>(w->title.size()) : 0;
+    return w ? static_cast<int>(Utf16Length(w->title)) : 0;
 }
 
 std::string SimulatedDesktop::GetClassName(WindowHandle window, int bufferSize) {

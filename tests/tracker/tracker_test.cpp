@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "support/simulated_desktop.h"
-#include "support/test_code_pages.h"
+#include "platform/code_page.h"
 
 namespace perch {
 namespace {
@@ -41,7 +41,7 @@ class TrackerTest : public ::testing::Test {
     Settings settings;
     WindowHandle frame = kNoWindow;
     WindowHandle view = kNoWindow;
-    Tracker tracker{desk, settings, test::Latin1()};
+    Tracker tracker{desk, settings, Utf8Text()};
 };
 
 TEST_F(TrackerTest, MdiMainWindowIsWatched) {
@@ -257,27 +257,42 @@ TEST_F(TrackerTest, IndexOfTitleFollowsTheCurrentList) {
     EXPECT_EQ(tracker.IndexOfTitle("Zebra.doc"), -1);
 }
 
-// Full-width letters of a double-byte code page fold like ASCII ones; a trail byte that
-// looks like an ASCII letter does not.
-TEST(TrackerIndexTest, DoubleByteTitlesFoldAsWholeCharacters) {
+// Greek, Cyrillic and full-width letters fold as whole characters; titles that read
+// the same in a code page without them ("??.txt") stay apart.
+TEST(TrackerIndexTest, TitlesInAnyScriptFoldAsWholeCharacters) {
     test::SimulatedDesktop desk;
     Settings settings;
-    Tracker tracker{desk, settings, test::Dbcs932()};
-    const auto app =
-        desk.CreateMdiApp("Editor", kAppProcess, {"\x82\x60.txt", "\x83\x41", "\x83\x61"});
+    Tracker tracker{desk, settings, Utf8Text()};
+    const auto app = desk.CreateMdiApp(
+        "Editor", kAppProcess,
+        {"\xE6\x9D\xB1\xE4\xBA\xAC.txt",            // 東京.txt
+         "\xE5\xA4\xA7\xE9\x98\xAA.txt",            // 大阪.txt
+         "\xD0\x9C\xD0\xBE\xD1\x81\xD0\xBA\xD0\xB2\xD0\xB0.doc",  // Москва.doc
+         "\xCE\xA9mega.txt",                          // Ωmega.txt
+         "\xEF\xBC\xA1.txt"});                       // full-width A
     desk.SetForeground(app.frame);
     ASSERT_TRUE(tracker.CheckForeground());
     tracker.ScanDocuments();
     tracker.FlipLists();
     tracker.RebuildDisplayList();
-    const int fullWidthA = tracker.IndexOfTitle("\x82\x60.txt");
-    ASSERT_GE(fullWidthA, 0);
-    EXPECT_EQ(tracker.IndexOfTitle("\x82\x81.TXT"), fullWidthA);  // full-width a
-    const int upper = tracker.IndexOfTitle("\x83\x41");
-    const int lower = tracker.IndexOfTitle("\x83\x61");
-    EXPECT_GE(upper, 0);
-    EXPECT_GE(lower, 0);
-    EXPECT_NE(upper, lower);
+    ASSERT_EQ(tracker.CurrentTitles().size(), 5u);
+    const int tokyo = tracker.IndexOfTitle("\xE6\x9D\xB1\xE4\xBA\xAC.txt");
+    const int osaka = tracker.IndexOfTitle("\xE5\xA4\xA7\xE9\x98\xAA.TXT");
+    ASSERT_GE(tokyo, 0);
+    ASSERT_GE(osaka, 0);
+    EXPECT_NE(tokyo, osaka);
+    // МОСКВА.DOC and москва.doc name the same document.
+    const int moscow = tracker.IndexOfTitle("\xD0\x9C\xD0\x9E\xD0\xA1\xD0\x9A\xD0\x92\xD0\x90.DOC");
+    ASSERT_GE(moscow, 0);
+    EXPECT_EQ(tracker.IndexOfTitle("\xD0\xBC\xD0\xBE\xD1\x81\xD0\xBA\xD0\xB2\xD0\xB0.doc"), moscow);
+    EXPECT_EQ(tracker.IndexOfTitle("\xCF\x89MEGA.TXT"), tracker.IndexOfTitle("\xCE\xA9mega.txt"));  // ω
+    EXPECT_GE(tracker.IndexOfTitle("\xCF\x89MEGA.TXT"), 0);
+    EXPECT_GE(tracker.IndexOfTitle("\xEF\xBD\x81.txt"), 0);  // full-width a
+    EXPECT_EQ(tracker.IndexOfTitle("??.txt"), -1);
+    // The activation search finds each by its own title, in any case.
+    EXPECT_EQ(tracker.FindChildByTitle(app.frame, "\xE5\xA4\xA7\xE9\x98\xAA.txt"), app.documents[1]);
+    EXPECT_EQ(tracker.FindChildByTitle(app.frame, "\xD0\xBC\xD0\xBE\xD1\x81\xD0\xBA\xD0\xB2\xD0\xB0.DOC"),
+              app.documents[2]);
 }
 
 TEST_F(TrackerTest, SuffixPassFindsPrefixedTitles) {
@@ -361,23 +376,31 @@ TEST_F(TrackerTest, TitlesLongerThanTheBuffer) {
     EXPECT_EQ(tracker.FindChildByTitle(app.frame, different), kNoWindow);
 }
 
-TEST(TrackerDbcsTest, LongTitleCutInsideADoubleByteCharacter) {
+TEST(TrackerLongTitleTest, BoundIsInWholeCharacters) {
     SimulatedDesktop desk;
     Settings settings;
-    Tracker tracker(desk, settings, test::Dbcs932());
-    // 254 single bytes, then a double-byte character across the 255-byte limit.
-    const std::string title = std::string(254, 'a') + "\x82\x60" + std::string(10, 'b');
+    Tracker tracker(desk, settings, Utf8Text());
+    // 254 ASCII characters, then three- and four-byte characters across the bound of 255.
+    const std::string kanji = "\xE6\x9D\xB1";
+    const std::string emoji = "\xF0\x9F\x93\x84";
+    const std::string title = std::string(254, 'a') + kanji + emoji + std::string(10, 'b');
     const auto app = desk.CreateMdiApp("Editor", kAppProcess, {title});
     desk.SetForeground(app.frame);
     ASSERT_TRUE(tracker.CheckForeground());
     tracker.ScanDocuments();
     ASSERT_EQ(tracker.ScratchTitles().size(), 1u);
     const std::string& stored = tracker.ScratchTitles()[0];
-    EXPECT_EQ(stored.size(), 255u);  // ends in half a character, as read
+    EXPECT_EQ(stored, std::string(254, 'a') + kanji);  // 255 whole characters, as read
 
-    EXPECT_EQ(BoundToTitleBuffer(title, test::Dbcs932()).size(), 254u);
-    EXPECT_EQ(BoundToTitleBuffer(stored, test::Dbcs932()).size(), 254u);
-    EXPECT_EQ(BoundToTitleBuffer("ab\x82", test::Dbcs932()), "ab\x82");  // short: kept
+    EXPECT_EQ(BoundToTitleBuffer(title, Utf8Text()), stored);
+    EXPECT_EQ(BoundToTitleBuffer(std::string(300, 'x'), Utf8Text()).size(), 255u);
+    // 255 four-byte characters are within the bound; one more is cut whole.
+    std::string emojis;
+    for (int i = 0; i < 256; ++i) {
+        emojis += emoji;
+    }
+    EXPECT_EQ(BoundToTitleBuffer(emojis, Utf8Text()).size(), 255u * 4);
+    EXPECT_EQ(BoundToTitleBuffer("ab\xE6", Utf8Text()), "ab\xE6");  // short: kept
     EXPECT_EQ(tracker.FindChildByTitle(app.frame, title), app.documents[0]);
     EXPECT_EQ(tracker.FindChildByTitle(app.frame, stored), app.documents[0]);
 }
