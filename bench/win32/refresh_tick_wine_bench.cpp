@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "mdi_app_protocol.h"
-#include "platform/win32/ansi_code_page.h"
+#include "platform/code_page.h"
 #include "platform/win32/win32_window_system.h"
 #include "support/refresh_parts.h"
 #include "tracker/tracker.h"
@@ -139,7 +139,7 @@ int main(int argc, char** argv) {
         WaitUntilIdle(process, app);
 
         perch::Win32WindowSystem windows;
-        perch::AnsiCodePage codePage;
+        perch::CodePage codePage;
         perch::Settings settings;
         settings.Visibility = perch::kVisibilityNormal;
         perch::Tracker tracker(windows, settings, codePage,

@@ -170,6 +170,19 @@ void DataExchange::Fail(int id, const std::string& message, bool isEdit) {
     ReportFailure(id, message, isEdit);
 }
 
+namespace {
+
+// Characters of UTF-8 text: every byte but the continuation bytes starts one.
+std::size_t CharacterCount(std::string_view text) {
+    std::size_t count = 0;
+    for (const char c : text) {
+        count += (static_cast<unsigned char>(c) & 0xC0) != 0x80 ? 1 : 0;
+    }
+    return count;
+}
+
+}  // namespace
+
 void DataExchange::Text(int id, std::string& value, std::optional<std::size_t> maxChars) {
     if (!Active()) {
         return;
@@ -182,7 +195,7 @@ void DataExchange::Text(int id, std::string& value, std::optional<std::size_t> m
         return;
     }
     value = GetText(id);
-    if (maxChars && value.size() > *maxChars) {
+    if (maxChars && CharacterCount(value) > *maxChars) {
         Fail(id, FormatMessageText(kMsgMaxChars, Decimal(static_cast<long long>(*maxChars))), true);
     }
 }

@@ -57,8 +57,9 @@ class DataExchange {
     bool IsSaving() const { return m_saving; }
     bool Failed() const { return m_failed; }
 
-    // A text as it stands; when reading, longer than maxChars (if given) fails with the
-    // limit's message. When filling, the edit is told to accept at most maxChars.
+    // A text (UTF-8) as it stands; when reading, more than maxChars characters (if given,
+    // whatever their length in bytes) fails with the limit's message. When filling, the
+    // edit is told to accept at most maxChars.
     void Text(int id, std::string& value, std::optional<std::size_t> maxChars = {});
     // A whole number in [low, high]: not a number fails with "positive integer" for the
     // unsigned field and "integer" for the signed one; outside the range with the range

@@ -6,6 +6,8 @@
 #include <limits>
 #include <string>
 
+#include "platform/utf8.h"
+
 namespace perch {
 namespace {
 
@@ -69,19 +71,19 @@ std::uint8_t LowByte(std::int32_t value) {
     return static_cast<std::uint8_t>(value & 0xFF);
 }
 
-// The face name up to its terminator; a name that fills all 32 bytes ends there.
+// The face name up to its terminator; a name that fills the whole field ends there.
 std::string_view FaceNameOf(const FontDescription& font) {
     const char* begin = font.faceName;
     const char* end = std::find(begin, begin + FontDescription::kFaceSize, '\0');
     return {begin, static_cast<std::size_t>(end - begin)};
 }
 
-// As the C library's strncpy into the 32-byte field followed by forcing the last byte to
-// zero: at most 31 bytes, the rest of the field zero, never past the end.
+// The name up to its first zero, cut to at most 31 whole characters (31 bytes of ASCII, as
+// ever), the rest of the field zero, never past the end.
 void SetFaceName(FontDescription& font, std::string_view name) {
     const std::size_t terminator = std::min(name.find('\0'), name.size());
-    const std::size_t length =
-        std::min(terminator, static_cast<std::size_t>(FontDescription::kFaceSize - 1));
+    const std::size_t length = CutToChars(name.substr(0, terminator),
+                                          static_cast<std::size_t>(FontDescription::kFaceChars));
     std::memset(font.faceName, 0, sizeof font.faceName);
     std::memcpy(font.faceName, name.data(), length);
 }

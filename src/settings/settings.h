@@ -117,7 +117,10 @@ constexpr std::int32_t BoundedColumns(const Settings& settings) {
 // description is all zero, as at start-up before the stored font is loaded; the values
 // the loader falls back to are kDefaultFont's.
 struct FontDescription {
-    static constexpr int kFaceSize = 32;  // bytes, including the terminating zero
+    // The face name is UTF-8: at most kFaceChars characters (what LOGFONT holds), in a
+    // field that fits them with the terminating zero whatever their script.
+    static constexpr int kFaceChars = 31;
+    static constexpr int kFaceSize = 128;  // bytes, including the terminating zero
 
     std::int32_t height = 0;  // 0 = no usable font
     std::int32_t width = 0;

@@ -11,7 +11,7 @@
 #include "board/board.h"
 #include "e2e_check.h"
 #include "e2e_windows.h"
-#include "platform/win32/ansi_code_page.h"
+#include "platform/code_page.h"
 #include "platform/win32/win32_window_system.h"
 #include "res/resource.h"
 #include "support/board_access.h"
@@ -77,7 +77,7 @@ int main() {
     }
 
     perch::Win32WindowSystem windows;
-    perch::AnsiCodePage codePage;
+    perch::CodePage codePage;
     perch::test::MemoryProfile profile;
     perch::test::RecordingViewHost viewHost;
     perch::test::RecordingFrameHost frameHost;

@@ -8,7 +8,7 @@
 
 #include "e2e_check.h"
 #include "e2e_windows.h"
-#include "platform/win32/ansi_code_page.h"
+#include "platform/code_page.h"
 #include "platform/win32/win32_window_system.h"
 #include "support/refresh_parts.h"
 #include "tracker/tracker.h"
@@ -60,7 +60,7 @@ int main() {
     }
 
     perch::Win32WindowSystem windows;
-    perch::AnsiCodePage codePage;
+    perch::CodePage codePage;
     perch::Settings settings;
     settings.Visibility = perch::kVisibilityNormal;
     HWND view = nullptr;

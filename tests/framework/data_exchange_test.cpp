@@ -123,5 +123,27 @@ TEST(DataExchangeTest, FillingShowsValuesAndBoundsTheControls) {
     EXPECT_EQ(read.reports[0].message, "Please enter no more than 150 characters.");
 }
 
+TEST(DataExchangeTest, TheLimitCountsCharactersNotBytes) {
+    const std::string zhe = "\xD0\x96";            // Ж, two bytes
+    const std::string page = "\xF0\x9F\x93\x84";  // 📄, four bytes
+    std::string cyrillic;
+    for (int i = 0; i < 150; ++i) {
+        cyrillic += zhe;
+    }
+    for (const std::string& text : {cyrillic, std::string(149, 'a') + page}) {
+        perch::test::FakeDialog read(true);
+        read.texts[1] = text;
+        std::string readText;
+        read.Text(1, readText, 150);
+        EXPECT_TRUE(read.reports.empty());
+        EXPECT_EQ(readText, text);
+    }
+    perch::test::FakeDialog over(true);
+    over.texts[1] = cyrillic + zhe;
+    std::string readText;
+    over.Text(1, readText, 150);
+    EXPECT_EQ(over.reports.size(), 1u);
+}
+
 }  // namespace
 }  // namespace framework

@@ -16,6 +16,7 @@
 #include <variant>
 
 #include "fuzz/fuzz_input.h"
+#include "platform/utf8.h"
 #include "settings/profile.h"
 #include "settings/registry_store.h"
 #include "settings/settings.h"
@@ -219,10 +220,10 @@ void CheckLoaded(const AnsweringProfile& profile, const Settings& settings,
 
     CheckFaceNameField(font);
     if (font.height != 0) {
-        // The stored name up to its first zero, at most 31 bytes.
+        // The stored name up to its first zero, at most 31 whole characters.
         std::string face = profile.StringHeld(perch::kFontSection, "FaceName", "MS Sans Serif");
         face = face.substr(0, std::min(face.find('\0'), face.size()));
-        face = face.substr(0, FontDescription::kFaceSize - 1);
+        face = face.substr(0, perch::CutToChars(face, FontDescription::kFaceChars));
         FUZZ_REQUIRE(FaceNameOf(font) == face);
         FUZZ_REQUIRE(font.italic == (profile.IntHeld(perch::kFontSection, "Italic", 0) & 0xFF));
     }
@@ -263,8 +264,9 @@ void ChangeAsTheUserMay(FuzzInput& input, Settings& settings, FontDescription& f
                 font.italic = input.Byte();
                 break;
             case 8: {
-                // A face name as the font dialog gives it: terminated inside the field.
-                const std::string face = input.ShortText(FontDescription::kFaceSize - 1);
+                // A face name as the font dialog gives it: at most 31 characters.
+                std::string face = input.ShortText(FontDescription::kFaceSize - 1);
+                face.resize(perch::CutToChars(face, FontDescription::kFaceChars));
                 std::memset(font.faceName, 0, sizeof font.faceName);
                 std::memcpy(font.faceName, face.data(), face.size());
                 break;

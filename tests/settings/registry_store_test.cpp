@@ -432,7 +432,7 @@ TEST_F(RegistryStoreTest, BytesAreTakenFromTheLowByte) {
     EXPECT_EQ(profile.Writes(), (Writes{{"Font", "Italic", 0}, {"Font", "Underline", 200}}));
 }
 
-TEST_F(RegistryStoreTest, FaceNameKeepsAtMost31BytesAndNoStaleBytes) {
+TEST_F(RegistryStoreTest, FaceNameKeepsAtMost31CharactersAndNoStaleBytes) {
     const std::string forty = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmn";
     std::memset(font.faceName, 'x', sizeof font.faceName);  // no terminator at all
     profile.Set("Font", "FaceName", forty);
@@ -448,6 +448,28 @@ TEST_F(RegistryStoreTest, FaceNameKeepsAtMost31BytesAndNoStaleBytes) {
         std::memcpy(expected, name.data(), std::min<std::size_t>(name.size(), 31));
         EXPECT_EQ(std::memcmp(font.faceName, expected, sizeof expected), 0);
     }
+
+    // Other scripts: 31 whole characters, whatever their length in bytes.
+    std::string cyrillic;
+    for (int i = 0; i < 40; ++i) {
+        cyrillic += "\xD0\x96";  // Ж
+    }
+    profile.Set("Font", "FaceName", cyrillic);
+    store.LoadFont("Font", font);
+    EXPECT_EQ(std::string(font.faceName), cyrillic.substr(0, 62));
+    const std::string cjk = "\xE6\x96\x87\xE6\xB3\x89\xE9\xA9\x9B";  // 文泉驛
+    profile.Set("Font", "FaceName", cjk + " Micro Hei");
+    store.LoadFont("Font", font);
+    EXPECT_EQ(std::string(font.faceName), cjk + " Micro Hei");
+    // Saved as it was loaded: nothing to write; a changed name is written whole.
+    FontDescription loaded = font;
+    const std::size_t writesBefore = profile.Writes().size();
+    store.SaveFont("Font", font, loaded);
+    EXPECT_EQ(profile.Writes().size(), writesBefore);
+    std::strcpy(font.faceName, "\xE5\xAE\x8B\xE4\xBD\x93");  // 宋体
+    store.SaveFont("Font", font, loaded);
+    EXPECT_EQ(profile.Get("Font", "FaceName"),
+              MemoryProfile::Value(std::string("\xE5\xAE\x8B\xE4\xBD\x93")));
 }
 
 TEST_F(RegistryStoreTest, FaceNamesCompareExactlyUpToTheirEnd) {
@@ -463,11 +485,12 @@ TEST_F(RegistryStoreTest, FaceNamesCompareExactlyUpToTheirEnd) {
     store.SaveFont("Font", font, storedFont);
     EXPECT_EQ(profile.Writes(), (Writes{{"Font", "FaceName", std::string("arial")}}));
 
-    // A name filling all 32 bytes ends at the field's end.
+    // A name filling the whole field ends at the field's end.
     profile.ClearLog();
     std::memset(font.faceName, 'w', sizeof font.faceName);
     store.SaveFont("Font", font, storedFont);
-    EXPECT_EQ(profile.Writes(), (Writes{{"Font", "FaceName", std::string(32, 'w')}}));
+    EXPECT_EQ(profile.Writes(),
+              (Writes{{"Font", "FaceName", std::string(FontDescription::kFaceSize, 'w')}}));
 }
 
 // A damaged height at start-up, then a font chosen in Set font and saved: the font is

@@ -7,7 +7,7 @@
 #include "app/win32/dialogs.h"
 #include "app/win32/main_frame.h"
 #include "framework/win32/application.h"
-#include "platform/win32/ansi_code_page.h"
+#include "platform/code_page.h"
 #include "platform/win32/win32_window_system.h"
 #include "settings/win32/registry_profile.h"
 
@@ -30,7 +30,7 @@ class CPerchApp final : public framework::Application {
     bool SplashUp() const { return m_splash.Handle() != nullptr; }
 
     Win32WindowSystem m_windows;
-    AnsiCodePage m_codePage;
+    CodePage m_codePage;
     RegistryProfile m_profile;
     std::unique_ptr<CMainFrame> m_frame;
     CSplash m_splash;

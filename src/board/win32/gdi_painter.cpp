@@ -1,10 +1,16 @@
 #include "board/win32/gdi_painter.h"
 
+#include <string>
+
+#include "framework/win32/wide_text.h"
+
 namespace perch {
 namespace {
 
-int TextLength(std::string_view text) {
-    // A title is at most 255 bytes; the bound only keeps the cast honest.
+// The board's texts are UTF-8; GDI gets them as wide text, so every script is drawn with
+// its own characters (the font's fallback supplies the glyphs it lacks).
+int TextLength(const std::wstring& text) {
+    // A title is at most 255 characters; the bound only keeps the cast honest.
     return static_cast<int>(text.size() < 0x7FFF ? text.size() : 0x7FFF);
 }
 
@@ -37,7 +43,8 @@ GdiPainter::~GdiPainter() {
 
 TextExtent GdiPainter::MeasureText(std::string_view text) {
     SIZE size{};
-    if (!GetTextExtentPoint32A(m_dc, text.data(), TextLength(text), &size)) {
+    const std::wstring wide = framework::Widen(text);
+    if (!GetTextExtentPoint32W(m_dc, wide.c_str(), TextLength(wide), &size)) {
         return {};
     }
     return {static_cast<int>(size.cx), static_cast<int>(size.cy)};
@@ -55,7 +62,8 @@ void GdiPainter::FillRect(const Rect& rect, ColorRef color) {
 
 void GdiPainter::DrawText(Point at, std::string_view text, ColorRef color) {
     SetTextColor(m_dc, color);
-    ExtTextOutA(m_dc, at.x, at.y, 0, nullptr, text.data(), static_cast<UINT>(TextLength(text)),
+    const std::wstring wide = framework::Widen(text);
+    ExtTextOutW(m_dc, at.x, at.y, 0, nullptr, wide.c_str(), static_cast<UINT>(TextLength(wide)),
                 nullptr);
 }
 

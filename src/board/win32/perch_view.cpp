@@ -3,7 +3,14 @@
 #include <commdlg.h>
 #include <windowsx.h>
 
+#include <algorithm>
+#include <cstring>
+#include <cwchar>
+#include <string>
+
 #include "board/win32/gdi_painter.h"
+#include "framework/win32/wide_text.h"
+#include "platform/utf8.h"
 #include "framework/win32/screen.h"
 #include "framework/win32/strings.h"
 #include "res/resource.h"
@@ -12,8 +19,8 @@
 namespace perch {
 namespace {
 
-LOGFONTA ToLogFont(const FontDescription& font) {
-    LOGFONTA lf{};
+LOGFONTW ToLogFont(const FontDescription& font) {
+    LOGFONTW lf{};
     lf.lfHeight = font.height;
     lf.lfWidth = font.width;
     lf.lfEscapement = font.escapement;
@@ -27,13 +34,16 @@ LOGFONTA ToLogFont(const FontDescription& font) {
     lf.lfClipPrecision = font.clipPrecision;
     lf.lfQuality = font.quality;
     lf.lfPitchAndFamily = font.pitchAndFamily;
-    static_assert(sizeof lf.lfFaceName == sizeof font.faceName);
-    memcpy(lf.lfFaceName, font.faceName, sizeof lf.lfFaceName);
-    lf.lfFaceName[sizeof lf.lfFaceName - 1] = '\0';
+    // The face name is UTF-8 of at most 31 characters; LOGFONT holds 31 wide ones.
+    const std::wstring face = framework::Widen(
+        std::string_view(font.faceName, strnlen(font.faceName, sizeof font.faceName)));
+    const std::size_t units = std::min<std::size_t>(face.size(), LF_FACESIZE - 1);
+    face.copy(lf.lfFaceName, units);
+    lf.lfFaceName[units] = L'\0';
     return lf;
 }
 
-FontDescription FromLogFont(const LOGFONTA& lf) {
+FontDescription FromLogFont(const LOGFONTW& lf) {
     FontDescription font;
     font.height = lf.lfHeight;
     font.width = lf.lfWidth;
@@ -48,9 +58,12 @@ FontDescription FromLogFont(const LOGFONTA& lf) {
     font.clipPrecision = lf.lfClipPrecision;
     font.quality = lf.lfQuality;
     font.pitchAndFamily = lf.lfPitchAndFamily;
-    static_assert(sizeof lf.lfFaceName == sizeof font.faceName);
-    memcpy(font.faceName, lf.lfFaceName, sizeof font.faceName);
-    font.faceName[sizeof font.faceName - 1] = '\0';
+    const std::string face = framework::Narrow(
+        std::wstring_view(lf.lfFaceName, wcsnlen(lf.lfFaceName, LF_FACESIZE)));
+    const std::size_t length =
+        std::min(CutToChars(face, FontDescription::kFaceChars), sizeof font.faceName - 1);
+    memcpy(font.faceName, face.data(), length);
+    font.faceName[length] = '\0';
     return font;
 }
 
@@ -98,8 +111,8 @@ int CPerchView::LogPixelsY() {
 
 bool CPerchView::SetBoardFont(const FontDescription& font) {
     ReleaseFont();
-    const LOGFONTA lf = ToLogFont(font);
-    m_font = CreateFontIndirectA(&lf);
+    const LOGFONTW lf = ToLogFont(font);
+    m_font = CreateFontIndirectW(&lf);
     if (m_font == nullptr) {
         return false;
     }
@@ -114,14 +127,14 @@ void CPerchView::RedrawNow() {
 }
 
 bool CPerchView::RunFontDialog(FontDescription& font) {
-    LOGFONTA lf = ToLogFont(font);
-    CHOOSEFONTA choose{};
+    LOGFONTW lf = ToLogFont(font);
+    CHOOSEFONTW choose{};
     choose.lStructSize = sizeof choose;
     choose.hwndOwner = GetParent(Handle());
     choose.lpLogFont = &lf;
     // Screen fonts only and no effects group (underline, strikeout, colour).
     choose.Flags = CF_SCREENFONTS | CF_INITTOLOGFONTSTRUCT;
-    if (!ChooseFontA(&choose)) {
+    if (!ChooseFontW(&choose)) {
         return false;
     }
     font = FromLogFont(lf);

@@ -16,11 +16,12 @@ int Application::Run(HINSTANCE instance, int showCommand) {
         return 0;
     }
 
+    // The wide calls: a character typed into a dialog arrives whole, whatever its script.
     MSG msg{};
     bool idle = true;
     long idleCount = 0;
     for (;;) {
-        while (idle && !PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
+        while (idle && !PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
             if (!OnIdle(idleCount++)) {
                 idle = false;
             } else if (const DWORD wait = IdleWaitLimit(); wait != INFINITE) {
@@ -29,7 +30,7 @@ int Application::Run(HINSTANCE instance, int showCommand) {
                 MsgWaitForMultipleObjects(0, nullptr, FALSE, wait, QS_ALLINPUT);
             }
         }
-        const BOOL got = GetMessageA(&msg, nullptr, 0, 0);
+        const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
         if (got == 0) {
             break;
         }
@@ -38,7 +39,7 @@ int Application::Run(HINSTANCE instance, int showCommand) {
         }
         if (!PreTranslate(msg)) {
             TranslateMessage(&msg);
-            DispatchMessageA(&msg);
+            DispatchMessageW(&msg);
         }
         if (IsIdleMessage(msg)) {
             idle = true;
@@ -65,7 +66,7 @@ bool Application::PreTranslate(MSG& msg) {
     if (msg.hwnd != frame && !IsChild(frame, msg.hwnd)) {
         return false;
     }
-    return TranslateAcceleratorA(frame, m_accelerators, &msg) != 0;
+    return TranslateAcceleratorW(frame, m_accelerators, &msg) != 0;
 }
 
 bool Application::IsIdleMessage(const MSG& msg) {

@@ -10,13 +10,14 @@ Dialog::~Dialog() {
 
 INT_PTR Dialog::DoModal(HWND owner) {
     m_modal = true;
-    return DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(m_templateId), owner,
+    // Wide dialogs: their controls hold text in any script.
+    return DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(m_templateId), owner,
                            &Dialog::StaticDialogProc, reinterpret_cast<LPARAM>(this));
 }
 
 bool Dialog::CreateModeless(HWND owner) {
     m_modal = false;
-    return CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(m_templateId), owner,
+    return CreateDialogParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(m_templateId), owner,
                               &Dialog::StaticDialogProc, reinterpret_cast<LPARAM>(this)) != nullptr;
 }
 

@@ -1,25 +1,16 @@
 #include "framework/win32/dialog_data_exchange.h"
 
 #include "framework/win32/strings.h"
+#include "framework/win32/wide_text.h"
 
 namespace framework {
 
 std::string DialogDataExchange::GetText(int id) {
-    HWND control = GetDlgItem(m_dialog, id);
-    const int length = GetWindowTextLengthA(control);
-    if (length <= 0) {
-        return {};
-    }
-    // The length may be an overestimate (it can count a character set's worst case); the
-    // copy tells how much was really written.
-    std::string text(static_cast<std::size_t>(length) + 1, '\0');
-    const int copied = GetWindowTextA(control, text.data(), length + 1);
-    text.resize(copied > 0 ? static_cast<std::size_t>(copied) : 0);
-    return text;
+    return GetWindowTextUtf8(GetDlgItem(m_dialog, id));
 }
 
 void DialogDataExchange::SetText(int id, const std::string& text) {
-    SetDlgItemTextA(m_dialog, id, text.c_str());
+    SetWindowTextUtf8(GetDlgItem(m_dialog, id), text);
 }
 
 void DialogDataExchange::LimitText(int id, std::size_t maxChars) {

@@ -5,6 +5,7 @@
 
 #include "framework/win32/dialog.h"
 #include "framework/win32/dialog_data_exchange.h"
+#include "framework/win32/wide_text.h"
 
 namespace framework {
 namespace {
@@ -140,8 +141,8 @@ OwnerDrawControl* PropertyPage::OwnerDrawFor(UINT controlId) const {
     return nullptr;
 }
 
-PROPSHEETPAGEA PropertyPage::Describe() {
-    PROPSHEETPAGEA page{};
+PROPSHEETPAGEW PropertyPage::Describe() {
+    PROPSHEETPAGEW page{};
     // The whole structure: with PSH_PROPSHEETPAGE the sheet steps through the array of
     // pages by each page's dwSize.
     page.dwSize = sizeof page;
@@ -149,7 +150,7 @@ PROPSHEETPAGEA PropertyPage::Describe() {
     page.hInstance = GetModuleHandleA(nullptr);
     m_template = TemplateInSheetFont(m_templateId);
     if (m_template.empty()) {
-        page.pszTemplate = MAKEINTRESOURCEA(m_templateId);
+        page.pszTemplate = MAKEINTRESOURCEW(m_templateId);
     } else {
         page.dwFlags |= PSP_DLGINDIRECT;
         page.pResource = reinterpret_cast<PROPSHEETPAGE_RESOURCE>(m_template.data());
@@ -160,7 +161,7 @@ PROPSHEETPAGEA PropertyPage::Describe() {
     return page;
 }
 
-UINT CALLBACK PropertyPage::PageCallback(HWND, UINT message, LPPROPSHEETPAGEA page) {
+UINT CALLBACK PropertyPage::PageCallback(HWND, UINT message, LPPROPSHEETPAGEW page) {
     if (message == PSPCB_CREATE) {
         t_pageBeingCreated = reinterpret_cast<PropertyPage*>(page->lParam);
     }
@@ -175,7 +176,7 @@ INT_PTR CALLBACK PropertyPage::StaticDialogProc(HWND hwnd, UINT message, WPARAM 
         // anything earlier comes from the page that comctl32 announced.
         self =
             message == WM_INITDIALOG
-                ? reinterpret_cast<PropertyPage*>(reinterpret_cast<PROPSHEETPAGEA*>(lParam)->lParam)
+                ? reinterpret_cast<PropertyPage*>(reinterpret_cast<PROPSHEETPAGEW*>(lParam)->lParam)
                 : t_pageBeingCreated;
         if (self == nullptr || message == WM_NCDESTROY) {
             return FALSE;
@@ -296,7 +297,7 @@ LRESULT CALLBACK PropertySheet::HelpKeyHook(int code, WPARAM wParam, LPARAM lPar
 }
 
 INT_PTR PropertySheet::DoModal() {
-    std::vector<PROPSHEETPAGEA> pages;
+    std::vector<PROPSHEETPAGEW> pages;
     pages.reserve(m_pages.size());
     for (PropertyPage* page : m_pages) {
         page->m_sheet = this;
@@ -306,14 +307,15 @@ INT_PTR PropertySheet::DoModal() {
     }
     m_cancelled = false;
 
-    PROPSHEETHEADERA header{};
-    header.dwSize = PROPSHEETHEADERA_V1_SIZE;
+    PROPSHEETHEADERW header{};
+    header.dwSize = PROPSHEETHEADERW_V1_SIZE;
     // Not PSH_NOAPPLYNOW: the Apply button is there, disabled while no page reports a
     // change.
     header.dwFlags = PSH_PROPSHEETPAGE | PSH_HASHELP | PSH_USECALLBACK;
     header.hwndParent = m_parent;
     header.hInstance = GetModuleHandleA(nullptr);
-    header.pszCaption = m_caption.c_str();
+    const std::wstring caption = Widen(m_caption);
+    header.pszCaption = caption.c_str();
     header.nPages = static_cast<UINT>(pages.size());
     header.nStartPage = m_startPage;
     header.ppsp = pages.data();
@@ -326,7 +328,7 @@ INT_PTR PropertySheet::DoModal() {
                                      GetCurrentThreadId());
     // With pages that never report a change the return value says little (1 or 0 depends
     // on the comctl32 version); the pages' own answers tell whether OK went through.
-    const INT_PTR result = PropertySheetA(&header);
+    const INT_PTR result = PropertySheetW(&header);
     if (f1Hook != nullptr) {
         UnhookWindowsHookEx(f1Hook);
     }

@@ -71,9 +71,9 @@ class PropertyPage {
     friend class PropertySheet;
 
     static INT_PTR CALLBACK StaticDialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-    static UINT CALLBACK PageCallback(HWND hwnd, UINT message, LPPROPSHEETPAGEA page);
+    static UINT CALLBACK PageCallback(HWND hwnd, UINT message, LPPROPSHEETPAGEW page);
 
-    PROPSHEETPAGEA Describe();
+    PROPSHEETPAGEW Describe();
     INT_PTR DialogProc(UINT message, WPARAM wParam, LPARAM lParam);
     INT_PTR OnNotify(const NMHDR& header);
     INT_PTR Answer(UINT code, bool granted);

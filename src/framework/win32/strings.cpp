@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "framework/standard_ids.h"
+#include "framework/win32/wide_text.h"
 
 namespace framework {
 namespace {
@@ -23,11 +24,11 @@ const std::string& AppName() {
 }
 
 std::string LoadResourceString(UINT id) {
-    // The program's strings are short; a read-only pointer (buffer size 0) is only offered
-    // by the wide-character call.
-    char buffer[1024] = {};
-    const int length = LoadStringA(GetModuleHandleA(nullptr), id, buffer, sizeof buffer);
-    return length > 0 ? std::string(buffer, static_cast<std::size_t>(length)) : std::string();
+    // The program's strings are short.
+    wchar_t buffer[1024] = {};
+    const int length = LoadStringW(GetModuleHandleW(nullptr), id, buffer, 1024);
+    return length > 0 ? Narrow(std::wstring_view(buffer, static_cast<std::size_t>(length)))
+                      : std::string();
 }
 
 std::string CommandPrompt(UINT id) {
@@ -47,7 +48,8 @@ std::string AppTitle() {
 }
 
 void ShowMessageBox(HWND owner, const std::string& text) {
-    MessageBoxA(owner, text.c_str(), AppTitle().c_str(), MB_OK | MB_ICONEXCLAMATION);
+    MessageBoxW(owner, Widen(text).c_str(), Widen(AppTitle()).c_str(),
+                MB_OK | MB_ICONEXCLAMATION);
 }
 
 void ShowMessageBox(HWND owner, UINT stringId) {

@@ -6,7 +6,8 @@
 
 namespace framework {
 
-// A string of the program's string table; "" when there is none.
+// A string of the program's string table (UTF-8); "" when there is none. The program's
+// texts are UTF-8 throughout; the message box shows them through the wide call.
 std::string LoadResourceString(UINT id);
 
 // A command's status-bar prompt (its string up to "\n") and its tooltip (after "\n").

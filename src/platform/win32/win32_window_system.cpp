@@ -4,8 +4,13 @@
 #include "platform/win32/win32_window_system.h"
 
 #include <cstring>
+#include <cwchar>
 #include <exception>
+#include <string_view>
 #include <vector>
+
+#include "framework/win32/wide_text.h"
+#include "platform/utf8.h"
 
 namespace perch {
 namespace {
@@ -31,18 +36,25 @@ Rect FromRect(const RECT& r) {
             static_cast<int>(r.bottom)};
 }
 
-// A text read into a buffer of the given size: at most size - 1 bytes, up to the first
-// NUL whatever count the call returned.
+// A text read with one wide call into a buffer that holds bufferSize - 1 characters even
+// when every one takes two UTF-16 units, then kept as the first bufferSize - 1 whole
+// characters of UTF-8 (a pair the buffer cut in half is left out).
 template <typename Read>
 std::string ReadText(int bufferSize, Read read) {
     if (bufferSize < 2) {
         return {};
     }
-    std::string buffer(static_cast<std::size_t>(bufferSize), '\0');
-    read(buffer.data(), bufferSize);
-    buffer[buffer.size() - 1] = '\0';
-    buffer.resize(std::strlen(buffer.c_str()));
-    return buffer;
+    const std::size_t maxChars = static_cast<std::size_t>(bufferSize) - 1;
+    std::wstring buffer(maxChars * 2 + 1, L'\0');
+    read(buffer.data(), static_cast<int>(buffer.size()));
+    buffer.back() = L'\0';
+    std::size_t units = std::wcslen(buffer.c_str());
+    if (units == buffer.size() - 1 && units > 0 && buffer[units - 1] >= 0xD800 &&
+        buffer[units - 1] <= 0xDBFF) {
+        --units;
+    }
+    const std::string text = framework::Narrow(std::wstring_view(buffer.data(), units));
+    return text.substr(0, CutToChars(text, maxChars));
 }
 
 struct EnumState {
@@ -144,8 +156,8 @@ std::string Win32WindowSystem::GetWindowText(WindowHandle window, int bufferSize
     if (window == kNoWindow) {
         return {};
     }
-    return ReadText(bufferSize, [window](char* buffer, int size) {
-        ::GetWindowTextA(ToHwnd(window), buffer, size);
+    return ReadText(bufferSize, [window](wchar_t* buffer, int size) {
+        ::GetWindowTextW(ToHwnd(window), buffer, size);
     });
 }
 
@@ -153,7 +165,7 @@ int Win32WindowSystem::GetWindowTextLength(WindowHandle window) {
     if (window == kNoWindow) {
         return 0;
     }
-    const int length = ::GetWindowTextLengthA(ToHwnd(window));
+    const int length = ::GetWindowTextLengthW(ToHwnd(window));
     return length > 0 ? length : 0;
 }
 
@@ -161,8 +173,8 @@ std::string Win32WindowSystem::GetClassName(WindowHandle window, int bufferSize)
     if (window == kNoWindow) {
         return {};
     }
-    return ReadText(bufferSize, [window](char* buffer, int size) {
-        ::GetClassNameA(ToHwnd(window), buffer, size);
+    return ReadText(bufferSize, [window](wchar_t* buffer, int size) {
+        ::GetClassNameW(ToHwnd(window), buffer, size);
     });
 }
 

@@ -1,6 +1,9 @@
 #include "settings/win32/registry_profile.h"
 
+#include <algorithm>
 #include <vector>
+
+#include "framework/win32/wide_text.h"
 
 namespace perch {
 
@@ -34,8 +37,8 @@ std::string RegistryProfile::SectionPath(std::string_view section) const {
 
 HKEY RegistryProfile::OpenSection(std::string_view section) const {
     HKEY key = nullptr;
-    std::string path = SectionPath(section);
-    if (RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
+    const std::wstring path = framework::Widen(SectionPath(section));
+    if (RegCreateKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
                         KEY_READ | KEY_WRITE, nullptr, &key, nullptr) != ERROR_SUCCESS) {
         return nullptr;
     }
@@ -48,11 +51,11 @@ std::int32_t RegistryProfile::ReadInt(std::string_view section, std::string_view
     if (key.Get() == nullptr) {
         return def;
     }
-    std::string valueName(name);
+    const std::wstring valueName = framework::Widen(name);
     DWORD type = 0;
     DWORD value = 0;
     DWORD size = sizeof value;
-    if (RegQueryValueExA(key.Get(), valueName.c_str(), nullptr, &type,
+    if (RegQueryValueExW(key.Get(), valueName.c_str(), nullptr, &type,
                          reinterpret_cast<BYTE*>(&value), &size) != ERROR_SUCCESS ||
         type != REG_DWORD || size != sizeof value) {
         return def;
@@ -66,20 +69,23 @@ std::string RegistryProfile::ReadString(std::string_view section, std::string_vi
     if (key.Get() == nullptr) {
         return std::string(def);
     }
-    std::string valueName(name);
+    // Read as wide text, so that a value in any script comes back whole (a value an
+    // earlier Perch wrote through the ANSI functions is held as wide text all the same).
+    const std::wstring valueName = framework::Widen(name);
     // The value may change size between the two calls; try again a few times.
     for (int attempt = 0; attempt < 4; ++attempt) {
         DWORD type = 0;
         DWORD size = 0;
-        if (RegQueryValueExA(key.Get(), valueName.c_str(), nullptr, &type, nullptr, &size) !=
+        if (RegQueryValueExW(key.Get(), valueName.c_str(), nullptr, &type, nullptr, &size) !=
                 ERROR_SUCCESS ||
             type != REG_SZ) {
             return std::string(def);
         }
-        // One spare byte: a stored string need not carry its terminating zero.
-        std::vector<char> buffer(size + 1, '\0');
+        // One spare character: a stored string need not carry its terminating zero, nor be
+        // a whole number of wide characters.
+        std::vector<wchar_t> buffer(size / sizeof(wchar_t) + 2, L'\0');
         DWORD got = size;
-        LONG rc = RegQueryValueExA(key.Get(), valueName.c_str(), nullptr, &type,
+        LONG rc = RegQueryValueExW(key.Get(), valueName.c_str(), nullptr, &type,
                                    reinterpret_cast<BYTE*>(buffer.data()), &got);
         if (rc == ERROR_MORE_DATA) {
             continue;
@@ -87,8 +93,9 @@ std::string RegistryProfile::ReadString(std::string_view section, std::string_vi
         if (rc != ERROR_SUCCESS || type != REG_SZ) {
             return std::string(def);
         }
-        buffer[got < buffer.size() ? got : buffer.size() - 1] = '\0';
-        return std::string(buffer.data());  // up to the first zero
+        const std::size_t units = std::min<std::size_t>(got / sizeof(wchar_t), buffer.size() - 1);
+        buffer[units] = L'\0';
+        return framework::Narrow(buffer.data());  // up to the first zero
     }
     return std::string(def);
 }
@@ -99,9 +106,9 @@ void RegistryProfile::WriteInt(std::string_view section, std::string_view name,
     if (key.Get() == nullptr) {
         return;
     }
-    std::string valueName(name);
+    const std::wstring valueName = framework::Widen(name);
     DWORD data = static_cast<DWORD>(value);
-    RegSetValueExA(key.Get(), valueName.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&data),
+    RegSetValueExW(key.Get(), valueName.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&data),
                    sizeof data);
 }
 
@@ -111,11 +118,11 @@ void RegistryProfile::WriteString(std::string_view section, std::string_view nam
     if (key.Get() == nullptr) {
         return;
     }
-    std::string valueName(name);
-    std::string data(value);
-    RegSetValueExA(key.Get(), valueName.c_str(), 0, REG_SZ,
+    const std::wstring valueName = framework::Widen(name);
+    const std::wstring data = framework::Widen(value);
+    RegSetValueExW(key.Get(), valueName.c_str(), 0, REG_SZ,
                    reinterpret_cast<const BYTE*>(data.c_str()),
-                   static_cast<DWORD>(data.size() + 1));
+                   static_cast<DWORD>((data.size() + 1) * sizeof(wchar_t)));
 }
 
 }  // namespace perch
