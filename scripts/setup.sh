@@ -20,6 +20,8 @@ needs=(
     "wine wine"
     "wine64 /usr/lib/wine/wine64"
     "fonts-wine /usr/share/wine/fonts"
+    # Chinese and Japanese glyphs for titles in those scripts (Wine links them to the board's font).
+    "fonts-wqy-microhei /usr/share/fonts/truetype/wqy/wqy-microhei.ttc"
     "xvfb Xvfb"
     "xdotool xdotool"
     "imagemagick import"

@@ -33,7 +33,8 @@ perch_ensure_prefix() {
     export WINEPREFIX=${PERCH_WINEPREFIX:-$perch_root/build/wine-prefix}
     local marker="$WINEPREFIX/.perch-prefix-ready"
     if [ -f "$marker" ] && [ -f "$WINEPREFIX/system.reg" ]; then
-        return 0
+        perch_link_fonts
+        return
     fi
     rm -rf "$WINEPREFIX"
     mkdir -p "$(dirname "$WINEPREFIX")"
@@ -44,6 +45,21 @@ perch_ensure_prefix() {
     # Debian's Wine does not find its own fonts otherwise.
     mkdir -p "$WINEPREFIX/drive_c/windows/Fonts"
     cp /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
+    wineserver -w
+    touch "$marker"
+    perch_link_fonts
+}
+
+# Wine draws a character the chosen font lacks from the fonts linked to that font. The
+# board's default font, MS Sans Serif, is a bitmap font with Latin, Greek and Cyrillic
+# only: link it to WenQuanYi Micro Hei (fonts-wqy-microhei, installed by setup.sh), so
+# titles in Chinese and Japanese are drawn with their own characters. Set once a prefix.
+perch_link_fonts() {
+    local marker="$WINEPREFIX/.perch-fonts-linked"
+    [ -f "$marker" ] && return 0
+    wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink' \
+        /v "MS Sans Serif" /t REG_MULTI_SZ /d 'wqy-microhei.ttc,WenQuanYi Micro Hei' /f >/dev/null 2>&1 ||
+        { echo "could not link fonts for other scripts" >&2; return 1; }
     wineserver -w
     touch "$marker"
 }

@@ -2,12 +2,56 @@
 #pragma once
 
 #include <windows.h>
+#include <shellapi.h>
 
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "mdi_app_protocol.h"
 
 namespace e2e {
+
+// Texts in the drivers are UTF-8, as the scripts write them; Win32 gets them wide.
+inline std::wstring Widen(std::string_view utf8) {
+    const int n = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
+    std::wstring wide(static_cast<std::size_t>(n > 0 ? n : 0), L'\0');
+    if (n > 0) {
+        MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(), n);
+    }
+    return wide;
+}
+
+inline std::string Narrow(std::wstring_view wide) {
+    const int n = WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), nullptr,
+                                      0, nullptr, nullptr);
+    std::string utf8(static_cast<std::size_t>(n > 0 ? n : 0), '\0');
+    if (n > 0) {
+        WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), utf8.data(), n,
+                            nullptr, nullptr);
+    }
+    return utf8;
+}
+
+// The program's arguments as UTF-8, read from the wide command line (the ANSI argv would
+// turn every character outside the code page into "?").
+inline std::vector<std::string> Utf8Arguments() {
+    int count = 0;
+    LPWSTR* wide = CommandLineToArgvW(GetCommandLineW(), &count);
+    std::vector<std::string> args;
+    for (int i = 0; wide != nullptr && i < count; ++i) {
+        args.push_back(Narrow(wide[i]));
+    }
+    LocalFree(wide);
+    return args;
+}
+
+// A window's title as UTF-8.
+inline std::string WindowTextUtf8(HWND h) {
+    wchar_t text[1024] = {};
+    GetWindowTextW(h, text, 1024);
+    return Narrow(text);
+}
 
 // Sends a command to the test MDI application (see mdi_app.cpp); its answer.
 inline LRESULT MdiAppCommand(HWND app, const std::string& command) {

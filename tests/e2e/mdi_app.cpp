@@ -10,11 +10,14 @@
 // place <x> <y> <width> <height> (the frame's rectangle), churn <ms> (every <ms> one step
 // of a round of changes: documents open, are retitled, activated and closed, between
 // three and eight of them; 0 stops).
+// Titles are UTF-8 on the command line and in the commands, and the windows are wide, so
+// they may be in any script.
 #include <windows.h>
 
 #include <string>
 #include <vector>
 
+#include "e2e_windows.h"
 #include "mdi_app_protocol.h"
 
 namespace {
@@ -23,15 +26,13 @@ HWND g_frame = nullptr;
 HWND g_client = nullptr;
 constexpr UINT_PTR kChurnTimer = 7;
 unsigned g_churnStep = 0;
-const char kFrameClass[] = "PerchTestMdiFrame";
-const char kChildClass[] = "PerchTestMdiChild";
-const char kPopupClass[] = "PerchTestPopup";
+const wchar_t kFrameClass[] = L"PerchTestMdiFrame";
+const wchar_t kChildClass[] = L"PerchTestMdiChild";
+const wchar_t kPopupClass[] = L"PerchTestPopup";
 
 HWND FindDocument(const std::string& title) {
     for (HWND h = GetWindow(g_client, GW_CHILD); h != nullptr; h = GetWindow(h, GW_HWNDNEXT)) {
-        char text[512] = {};
-        GetWindowTextA(h, text, sizeof text);
-        if (title == text && GetWindow(h, GW_OWNER) == nullptr) {
+        if (title == e2e::WindowTextUtf8(h) && GetWindow(h, GW_OWNER) == nullptr) {
             return h;
         }
     }
@@ -39,14 +40,15 @@ HWND FindDocument(const std::string& title) {
 }
 
 HWND AddDocument(const std::string& title) {
-    MDICREATESTRUCTA mcs{};
+    const std::wstring wide = e2e::Widen(title);
+    MDICREATESTRUCTW mcs{};
     mcs.szClass = kChildClass;
-    mcs.szTitle = title.c_str();
-    mcs.hOwner = GetModuleHandleA(nullptr);
+    mcs.szTitle = wide.c_str();
+    mcs.hOwner = GetModuleHandleW(nullptr);
     mcs.x = mcs.y = mcs.cx = mcs.cy = CW_USEDEFAULT;
     mcs.style = WS_VISIBLE;
     return reinterpret_cast<HWND>(
-        SendMessageA(g_client, WM_MDICREATE, 0, reinterpret_cast<LPARAM>(&mcs)));
+        SendMessageW(g_client, WM_MDICREATE, 0, reinterpret_cast<LPARAM>(&mcs)));
 }
 
 std::vector<std::string> Split(const std::string& text) {
@@ -137,12 +139,12 @@ LRESULT RunCommand(const std::string& command) {
         return SetTimer(g_frame, kChurnTimer, ms, nullptr) != 0;
     }
     if (verb == "clienttext") {
-        return SetWindowTextA(g_client, arg(1).c_str());
+        return SetWindowTextW(g_client, e2e::Widen(arg(1)).c_str());
     }
     if (verb == "popup") {
-        HWND popup = CreateWindowExA(0, kPopupClass, arg(1).c_str(),
+        HWND popup = CreateWindowExW(0, kPopupClass, e2e::Widen(arg(1)).c_str(),
                                      WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_VISIBLE, 200, 200, 240,
-                                     120, g_frame, nullptr, GetModuleHandleA(nullptr), nullptr);
+                                     120, g_frame, nullptr, GetModuleHandleW(nullptr), nullptr);
         if (popup != nullptr) {
             SetForegroundWindow(popup);
         }
@@ -155,7 +157,7 @@ LRESULT RunCommand(const std::string& command) {
     if (verb == "close") {
         SendMessageA(g_client, WM_MDIDESTROY, reinterpret_cast<WPARAM>(doc), 0);
     } else if (verb == "retitle") {
-        SetWindowTextA(doc, arg(2).c_str());
+        SetWindowTextW(doc, e2e::Widen(arg(2)).c_str());
     } else if (verb == "hide") {
         ShowWindow(doc, SW_HIDE);
     } else if (verb == "show") {
@@ -180,9 +182,9 @@ LRESULT CALLBACK FrameProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
             CLIENTCREATESTRUCT ccs{};
             ccs.idFirstChild = 50000;
             g_client =
-                CreateWindowExA(WS_EX_CLIENTEDGE, "MDICLIENT", nullptr,
+                CreateWindowExW(WS_EX_CLIENTEDGE, L"MDICLIENT", nullptr,
                                 WS_CHILD | WS_CLIPCHILDREN | WS_VSCROLL | WS_HSCROLL | WS_VISIBLE,
-                                0, 0, 0, 0, hwnd, nullptr, GetModuleHandleA(nullptr), &ccs);
+                                0, 0, 0, 0, hwnd, nullptr, GetModuleHandleW(nullptr), &ccs);
             return g_client != nullptr ? 0 : -1;
         }
         case WM_COPYDATA: {
@@ -197,31 +199,31 @@ LRESULT CALLBACK FrameProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
                 ChurnStep();
                 return 0;
             }
-            return DefFrameProcA(hwnd, g_client, message, wParam, lParam);
+            return DefFrameProcW(hwnd, g_client, message, wParam, lParam);
         case WM_DESTROY:
             PostQuitMessage(0);
             return 0;
         default:
-            return DefFrameProcA(hwnd, g_client, message, wParam, lParam);
+            return DefFrameProcW(hwnd, g_client, message, wParam, lParam);
     }
 }
 
 LRESULT CALLBACK ChildProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    return DefMDIChildProcA(hwnd, message, wParam, lParam);
+    return DefMDIChildProcW(hwnd, message, wParam, lParam);
 }
 
-bool Register(const char* name, WNDPROC proc) {
-    WNDCLASSA wc{};
+bool Register(const wchar_t* name, WNDPROC proc) {
+    WNDCLASSW wc{};
     wc.lpfnWndProc = proc;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));
     wc.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_WINDOW + 1));
     wc.lpszClassName = name;
-    return RegisterClassA(&wc) != 0;
+    return RegisterClassW(&wc) != 0;
 }
 
 LRESULT CALLBACK PopupProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    return DefWindowProcA(hwnd, message, wParam, lParam);
+    return DefWindowProcW(hwnd, message, wParam, lParam);
 }
 
 }  // namespace
@@ -231,21 +233,22 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         !Register(kPopupClass, PopupProc)) {
         return 1;
     }
-    const char* frameTitle = __argc > 1 ? __argv[1] : "Test MDI";
-    g_frame = CreateWindowExA(0, kFrameClass, frameTitle, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 20,
-                              20, 600, 450, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    const std::vector<std::string> args = e2e::Utf8Arguments();
+    const std::wstring frameTitle = e2e::Widen(args.size() > 1 ? args[1] : "Test MDI");
+    g_frame = CreateWindowExW(0, kFrameClass, frameTitle.c_str(), WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
+                              20, 20, 600, 450, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
     if (g_frame == nullptr) {
         return 1;
     }
     ShowWindow(g_frame, SW_SHOWNORMAL);
-    for (int i = 2; i < __argc; ++i) {
-        AddDocument(__argv[i]);
+    for (std::size_t i = 2; i < args.size(); ++i) {
+        AddDocument(args[i]);
     }
     MSG msg;
-    while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
         if (!TranslateMDISysAccel(g_client, &msg)) {
             TranslateMessage(&msg);
-            DispatchMessageA(&msg);
+            DispatchMessageW(&msg);
         }
     }
     return 0;

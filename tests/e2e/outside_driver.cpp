@@ -3,7 +3,7 @@
 // sends go to the test MDI application (its own WM_COPYDATA commands). Titles may name
 // alternatives separated by "|" ("Perch|Roost"); a title also matches a frame that shows a
 // maximized document in its caption ("<title> - [<document>]"). <frame> is the test MDI
-// application's frame title.
+// application's frame title. Arguments and what it prints are UTF-8 (titles in any script).
 //   outside_driver rect <title>            screen rectangle of the window
 //   outside_driver client <title>          screen rectangle of the window's client area
 //   outside_driver iconic <title>          1 when the window is minimized, else 0
@@ -82,9 +82,7 @@ std::vector<std::string> Alternatives(const char* titles) {
 }
 
 std::string TextOf(HWND h) {
-    char text[512] = {};
-    GetWindowTextA(h, text, sizeof text);
-    return text;
+    return e2e::WindowTextUtf8(h);
 }
 
 bool TitleMatches(const std::string& text, const char* titles) {
@@ -98,7 +96,7 @@ bool TitleMatches(const std::string& text, const char* titles) {
 
 HWND FindByTitle(const char* titles) {
     for (const std::string& title : Alternatives(titles)) {
-        if (HWND h = FindWindowA(nullptr, title.c_str())) {
+        if (HWND h = FindWindowW(nullptr, e2e::Widen(title).c_str())) {
             return h;
         }
     }
@@ -388,7 +386,16 @@ int Repaint(const char* title, int id, DWORD limit) {
 
 }  // namespace
 
-int main(int argc, char** argv) {
+int main() {
+    // The arguments as UTF-8: titles in any script.
+    std::vector<std::string> args = e2e::Utf8Arguments();
+    std::vector<char*> pointers;
+    for (std::string& arg : args) {
+        pointers.push_back(arg.data());
+    }
+    pointers.push_back(nullptr);
+    const int argc = static_cast<int>(args.size());
+    char** argv = pointers.data();
     if (argc < 2) {
         return Usage();
     }
@@ -581,9 +588,9 @@ int main(int argc, char** argv) {
         } else if (verb == "ctltext") {
             // Asked of the control itself: GetWindowText does not ask another process's
             // child windows, and an edit's text lives in the edit.
-            char text[1024] = {};
-            SendMessageA(control, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
-            std::printf("%s\n", text);
+            wchar_t text[1024] = {};
+            SendMessageW(control, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(text));
+            std::printf("%s\n", e2e::Narrow(text).c_str());
         } else {
             const std::string cls = ClassOf(control);
             const LRESULT checked = cls == "Button" ? SendMessageA(control, BM_GETCHECK, 0, 0) : 0;
