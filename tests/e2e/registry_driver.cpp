@@ -1,9 +1,15 @@
 // Drives the registry store on the real registry, for the end-to-end script:
 //   registry_driver dump    load as the board does at start-up and print every value
 //   registry_driver write   load, change a known set of values, save as at exit
+//   registry_driver compat  strings across the ANSI and the wide functions: writes Excluded
+//                           Apps and FaceName with RegSetValueExA as an earlier Perch did
+//                           (code page bytes) and prints them as loaded (UTF-8); then saves
+//                           an ASCII list and prints it as RegQueryValueExA reads it
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+
+#include <windows.h>
 
 #include "settings/registry_store.h"
 #include "settings/win32/registry_profile.h"
@@ -54,6 +60,34 @@ int main(int argc, char** argv) {
         settings.ExcludedApps = "Word||Excel";
         settings.HltColor = perch::MakeColor(255, 0, 128);
         store.SaveSettingsAtExit({100, 200, 400, 350}, font, storedFont, settings, stored);
+        return 0;
+    }
+    if (std::strcmp(argv[1], "compat") == 0) {
+        HKEY options = nullptr;
+        HKEY fontKey = nullptr;
+        if (RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Halden\\Perch\\Options", 0, nullptr, 0,
+                            KEY_READ | KEY_WRITE, nullptr, &options, nullptr) != ERROR_SUCCESS ||
+            RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Halden\\Perch\\Font", 0, nullptr, 0,
+                            KEY_READ | KEY_WRITE, nullptr, &fontKey, nullptr) != ERROR_SUCCESS) {
+            return 1;
+        }
+        const char list[] = "Caf\xE9" "||Word";    // "Café" in code page 1252
+        const char face[] = "Cour\xEE" "er New";   // "Courîer New"
+        RegSetValueExA(options, "Excluded Apps", 0, REG_SZ, reinterpret_cast<const BYTE*>(list),
+                       sizeof list);
+        RegSetValueExA(fontKey, "FaceName", 0, REG_SZ, reinterpret_cast<const BYTE*>(face),
+                       sizeof face);
+        store.LoadSettingsAtStartup(font, storedFont, settings, stored);
+        std::printf("ExcludedApps=%s\nFaceName=%s\n", settings.ExcludedApps.c_str(), font.faceName);
+        settings.ExcludedApps = "Notes||Mail";
+        store.SaveSettingsAtExit({100, 200, 400, 350}, font, storedFont, settings, stored);
+        char ansi[64] = {};
+        DWORD size = sizeof ansi - 1;
+        RegQueryValueExA(options, "Excluded Apps", nullptr, nullptr, reinterpret_cast<BYTE*>(ansi),
+                         &size);
+        std::printf("AnsiRead=%s\n", ansi);
+        RegCloseKey(options);
+        RegCloseKey(fontKey);
         return 0;
     }
     std::fprintf(stderr, "unknown verb %s\n", argv[1]);

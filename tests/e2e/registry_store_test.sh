@@ -85,4 +85,11 @@ expect_dump "$text" Menu=1 Sort=0 NumColumns=-1 ExcludedAppsLength=10000 Italic=
 expect_reg Options Menu "REG_SZ 0"
 expect_reg Options NumColumns "REG_DWORD 0xffffffff"
 echo "bad values: ok"
+
+# Strings an earlier Perch wrote through the ANSI functions (code page 1252 bytes) load as
+# the same text; an ASCII list written now reads back the same through the ANSI functions.
+wine reg delete "$root" /f >/dev/null 2>&1 || true
+text=$(wine "$driver" compat | tr -d '\r')
+expect_dump "$text" "ExcludedApps=Café||Word" "FaceName=Courîer New" "AnsiRead=Notes||Mail"
+echo "strings across the ANSI and the wide functions: ok"
 wine reg delete "$root" /f >/dev/null 2>&1 || true

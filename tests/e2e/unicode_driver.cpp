@@ -88,12 +88,14 @@ int main() {
     wc.lpszClassName = L"PerchTextReference";
     RegisterClassW(&wc);
     const int height = static_cast<int>(g_texts.size()) * 2 * kBand;
-    HWND hwnd = CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, wc.lpszClassName,
-                                L"Perch text reference", WS_POPUP | WS_VISIBLE, 10, 460, 400,
+    // Shown without taking the foreground, so the scenario's windows keep theirs.
+    HWND hwnd = CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE,
+                                wc.lpszClassName, L"Perch text reference", WS_POPUP, 10, 460, 400,
                                 height, nullptr, nullptr, wc.hInstance, nullptr);
     if (hwnd == nullptr) {
         return 1;
     }
+    ShowWindow(hwnd, SW_SHOWNOACTIVATE);
     UpdateWindow(hwnd);
     const DWORD end = GetTickCount() + ms;
     MSG msg;

@@ -198,7 +198,23 @@ TEST(SimulatedDesktopTest, TextsAreTruncatedToTheBuffer) {
     EXPECT_EQ(desk.GetWindowTextLength(w), 300);
     EXPECT_EQ(desk.GetClassName(w), "AVeryLongClassNameThatGoesOnAnd");  // 31 bytes
 
-    // Any bytes, but a C string: a lead byte may end the text, a NUL ends it.
+    // Titles are held as UTF-8: a buffer keeps whole characters, and the length counts
+    // UTF-16 units (two for a character beyond U+FFFF).
+    const std::string kanji = "\xE6\x9D\xB1";
+    const std::string page = "\xF0\x9F\x93\x84";
+    desk.SetTitle(w, kanji + page + "x");
+    EXPECT_EQ(desk.GetWindowText(w, 2), kanji);
+    EXPECT_EQ(desk.GetWindowText(w, 3), kanji + page);
+    EXPECT_EQ(desk.GetWindowText(w), kanji + page + "x");
+    EXPECT_EQ(desk.GetWindowTextLength(w), 4);
+    std::string wide;
+    for (int i = 0; i < 300; ++i) {
+        wide += kanji;
+    }
+    desk.SetTitle(w, wide);
+    EXPECT_EQ(desk.GetWindowText(w), wide.substr(0, 255 * 3));
+
+    // Any bytes, but a C string: an ill-formed byte may end the text, a NUL ends it.
     desk.SetTitle(w, std::string("Doc\x81", 4));
     EXPECT_EQ(desk.GetWindowText(w), std::string("Doc\x81", 4));
     desk.SetTitle(w, std::string("Ab\0cd", 5));

@@ -472,6 +472,26 @@ TEST_F(RegistryStoreTest, FaceNameKeepsAtMost31CharactersAndNoStaleBytes) {
               MemoryProfile::Value(std::string("\xE5\xAE\x8B\xE4\xBD\x93")));
 }
 
+TEST_F(RegistryStoreTest, ExcludedAppsInOtherScriptsRoundTrip) {
+    const std::string list = "Program Manager||\xD0\xA0\xD0\xB5\xD0\xB4\xD0\xB0\xD0\xBA\xD1\x82\xD0\xBE\xD1\x80";
+    profile.Set("Options", "Excluded Apps", list);
+    Start();
+    EXPECT_EQ(settings.ExcludedApps, list);
+    // Unchanged, nothing is written; another entry in Japanese is written whole.
+    profile.ClearLog();
+    store.SaveOptions("Options", settings, stored);
+    EXPECT_TRUE(profile.Writes().empty());
+    settings.ExcludedApps = list + "||\xE7\xB7\xA8\xE9\x9B\x86";
+    store.SaveOptions("Options", settings, stored);
+    EXPECT_EQ(profile.Writes(), (Writes{{"Options", "Excluded Apps", settings.ExcludedApps}}));
+    Settings next;
+    Settings nextStored;
+    FontDescription nextFont;
+    FontDescription nextStoredFont;
+    RegistryStore(profile).LoadSettingsAtStartup(nextFont, nextStoredFont, next, nextStored);
+    EXPECT_EQ(next.ExcludedApps, settings.ExcludedApps);
+}
+
 TEST_F(RegistryStoreTest, FaceNamesCompareExactlyUpToTheirEnd) {
     Start();
     std::strcpy(storedFont.faceName, "Arial");

@@ -133,6 +133,11 @@ TEST_F(TrackerTest, ExclusionListParsing) {
         {"Word||Excel", "Exce", false},
         {"Word|Excel", "Excel", false},  // one bar is part of the entry
         {" Word", "Word", false},
+        // Entries in any script match as they are written.
+        {"\xD0\xA0\xD0\xB5\xD0\xB4\xD0\xB0\xD0\xBA\xD1\x82\xD0\xBE\xD1\x80||Word",
+         "\xD0\xA0\xD0\xB5\xD0\xB4\xD0\xB0\xD0\xBA\xD1\x82\xD0\xBE\xD1\x80 - [a.txt]", true},  // Редактор
+        {"Word||\xE7\xB7\xA8\xE9\x9B\x86", "\xE7\xB7\xA8\xE9\x9B\x86\xE5\x99\xA8", true},      // 編集 in 編集器
+        {"\xD0\xA0\xD0\xB5\xD0\xB4", "\xD1\x80\xD0\xB5\xD0\xB4", false},  // Ред, ред: case-sensitive
     };
     for (const Case& c : cases) {
         settings.ExcludedApps = c.list;
