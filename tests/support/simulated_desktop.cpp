@@ -22,7 +22,11 @@ std::string Truncated(const std::string& text, int bufferSize) {
     if (bufferSize < 2) {
         return {};
     }
-    return text.substr(0, CutToChars(text, static_cast<std::size_t>(bufferSize - 1)));
+    const auto maxChars = static_cast<std::size_t>(bufferSize - 1);
+    if (text.size() <= maxChars) {
+        return text;  // no more characters than bytes
+    }
+    return text.substr(0, CutToChars(text, maxChars));
 }
 
 }  // namespace
