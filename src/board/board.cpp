@@ -1,7 +1,10 @@
 #include "board/board.h"
 
+#include <cstddef>
 #include <cstring>
 #include <optional>
+#include <string>
+#include <utility>
 
 #include "board/paint.h"
 #include "res/resource.h"
@@ -204,6 +207,37 @@ bool Board::ActivateBox(int index) {
     }
     cursor_.MoveTo(index);
     mouse_.ActivateTitle(cursor_.Title());
+    Announce();
+    return true;
+}
+
+bool Board::SelectBox(int index, bool takeFocus, ReaderSelection change) {
+    if (busy_.IsBusy() || index < 0 || index >= accessible_.BoxCount()) {
+        return false;
+    }
+    const std::string& title = tracker_.CurrentTitles()[static_cast<std::size_t>(index)];
+    if (takeFocus) {
+        cursor_.MoveTo(index);
+        cursor_.Show();
+    }
+    switch (change) {
+        case ReaderSelection::kNone:
+            break;
+        case ReaderSelection::kOnly:
+            selection_.ClearSelection();
+            selection_.SelectOnly(title);
+            break;
+        case ReaderSelection::kAdd:
+            if (!selection_.IsSelected(title)) {
+                selection_.ToggleSelected(title);
+            }
+            break;
+        case ReaderSelection::kRemove:
+            if (selection_.IsSelected(title)) {
+                selection_.ToggleSelected(title);
+            }
+            break;
+    }
     Announce();
     return true;
 }

@@ -26,6 +26,9 @@
 
 namespace perch {
 
+// How a screen reader asks to change the selection of a box.
+enum class ReaderSelection { kNone, kOnly, kAdd, kRemove };
+
 // The keys the board answers while it has the keyboard focus.
 enum class BoardKey { kUp, kDown, kLeft, kRight, kHome, kEnd, kEnter, kSpace, kEscape };
 
@@ -144,6 +147,10 @@ class Board final : private BoardHost {
     // A screen reader's default action on box i ("Activate"): what Enter does on it. False
     // for a box that no longer exists.
     bool ActivateBox(int index);
+    // A screen reader's selection request on box i: the keyboard cursor moved there when
+    // `takeFocus`, and the selection changed as asked. False for a box that no longer
+    // exists.
+    bool SelectBox(int index, bool takeFocus, ReaderSelection change);
     bool IsBusy() const { return busy_.IsBusy(); }
 
   private:
