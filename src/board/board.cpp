@@ -140,6 +140,13 @@ void Board::EraseBackground(Painter& painter) {
 
 bool Board::OnMouse(MouseMessage message, unsigned keyFlags, Point point) {
     const bool goesOn = mouse_.OnMouse(message, keyFlags, point);
+    // The keyboard goes on from the box the mouse last acted on, as in any list.
+    if (message == MouseMessage::kLeftDown || message == MouseMessage::kRightUp) {
+        const HitResult hit = layout_.HitTest(point);
+        if (hit.index >= 0) {
+            cursor_.MoveTo(hit.index);
+        }
+    }
     Announce();
     return goesOn;
 }

@@ -94,6 +94,14 @@ TEST_F(KeyboardTest, TheCursorShowsOnlyOnceAKeyIsUsedAndEnterActivatesItsDocumen
     Keys({BoardKey::kRight});
     EXPECT_EQ(board.cursor().Title(), "Eel");
     EXPECT_EQ(FocusDrawings(), (std::vector<Drawing>{Drawing::Focus({29, 17, 53, 30})}));
+
+    // The keys go on from the box a click acted on.
+    board.OnMouse(MouseMessage::kRightDown, 0, {5, 20});
+    board.OnMouse(MouseMessage::kRightUp, 0, {5, 20});
+    EXPECT_EQ(board.cursor().Title(), "Bee");
+    board.OnMouse(MouseMessage::kLeftDown, 0, {30, 5});
+    Keys({BoardKey::kDown});
+    EXPECT_EQ(board.cursor().Title(), "Eel");
 }
 
 TEST_F(KeyboardTest, SpaceShiftSpaceAndEscapeWorkTheSelectionAsTheRightButtonDoes) {
