@@ -51,6 +51,9 @@ class BenchPainter final : public perch::Painter {
     void DrawLine(perch::Point from, perch::Point to, perch::ColorRef color) override {
         calls.push_back({from.x, from.y, to.x, to.y, color, {}});
     }
+    void DrawFocusRect(const perch::Rect& rect) override {
+        calls.push_back({rect.left, rect.top, rect.right, rect.bottom, 0, {}});
+    }
 
     struct Call {
         int a, b, c, d;

@@ -1,7 +1,10 @@
 #include "board/board.h"
 
+#include <cstddef>
 #include <cstring>
 #include <optional>
+#include <string>
+#include <utility>
 
 #include "board/paint.h"
 #include "res/resource.h"
@@ -30,7 +33,9 @@ Board::Board(WindowSystem& windows, Profile& profile, const CodePage& codePage, 
       selection_(tracker_, settings_, *this),
       refresh_(tracker_, selection_, zOrder_, placement_, busy_, *this),
       mouse_(tracker_, settings_, layout_, selection_, placement_, busy_, frame, *this),
-      arrangement_(tracker_, selection_, busy_, view) {}
+      arrangement_(tracker_, selection_, busy_, view),
+      cursor_(tracker_, layout_, view),
+      accessible_(tracker_, layout_, selection_, cursor_) {}
 
 void Board::SetBoardWindows(WindowHandle view, WindowHandle frame) {
     tracker_.SetBoardWindows(view, frame);
@@ -96,6 +101,7 @@ void Board::EmptyBoard() {
 void Board::OnFrameMinimizing() {
     zOrder_.OnFrameMinimizing();
     EmptyBoard();
+    Announce();
 }
 
 void Board::OnFrameRestored() {
@@ -113,7 +119,7 @@ void Board::OnBarsChanged() {
 void Board::Paint(Painter& painter) {
     layout_.ComputeLayout(painter, frame_.MinTrackWidth(), frame_.MinTrackHeight());
     settings_.NumRows = layout_.NumRows();
-    DrawBoard(settings_, layout_, tracker_, selection_, painter);
+    DrawBoard(settings_, layout_, tracker_, selection_, cursor_, painter);
     placement_.FitAfterPaint();
 }
 
@@ -125,7 +131,7 @@ void Board::Print(Painter& painter, bool eraseBackground) {
     // layout, its saved row count and its frame stay as the last paint left them.
     BoardLayout printed = layout_;
     printed.ComputeLayout(painter, frame_.MinTrackWidth(), frame_.MinTrackHeight());
-    DrawBoard(settings_, printed, tracker_, selection_, painter);
+    DrawBoard(settings_, printed, tracker_, selection_, cursor_, painter);
 }
 
 void Board::EraseBackground(Painter& painter) {
@@ -133,11 +139,133 @@ void Board::EraseBackground(Painter& painter) {
 }
 
 bool Board::OnMouse(MouseMessage message, unsigned keyFlags, Point point) {
-    return mouse_.OnMouse(message, keyFlags, point);
+    const bool goesOn = mouse_.OnMouse(message, keyFlags, point);
+    // The keyboard goes on from the box the mouse last acted on, as in any list.
+    if (message == MouseMessage::kLeftDown || message == MouseMessage::kRightUp) {
+        const HitResult hit = layout_.HitTest(point);
+        if (hit.index >= 0) {
+            cursor_.MoveTo(hit.index);
+        }
+    }
+    Announce();
+    return goesOn;
+}
+
+bool Board::OnKey(BoardKey key, bool shift) {
+    if (busy_.IsBusy()) {
+        return false;
+    }
+    switch (key) {
+        case BoardKey::kUp:
+            cursor_.Move(CursorMove::kUp, layout_.NumRows());
+            break;
+        case BoardKey::kDown:
+            cursor_.Move(CursorMove::kDown, layout_.NumRows());
+            break;
+        case BoardKey::kLeft:
+            cursor_.Move(CursorMove::kLeft, layout_.NumRows());
+            break;
+        case BoardKey::kRight:
+            cursor_.Move(CursorMove::kRight, layout_.NumRows());
+            break;
+        case BoardKey::kHome:
+            cursor_.Move(CursorMove::kHome, layout_.NumRows());
+            break;
+        case BoardKey::kEnd:
+            cursor_.Move(CursorMove::kEnd, layout_.NumRows());
+            break;
+        case BoardKey::kEnter:
+            cursor_.Show();
+            mouse_.ActivateTitle(cursor_.Title());
+            break;
+        case BoardKey::kSpace: {
+            cursor_.Show();
+            const std::string title = cursor_.Title();
+            if (title.empty()) {
+                break;
+            }
+            if (shift) {
+                selection_.ClearSelection();
+                selection_.SelectOnly(title);
+            } else {
+                selection_.ToggleSelected(title);
+            }
+            break;
+        }
+        case BoardKey::kEscape:
+            selection_.ClearSelection();
+            break;
+    }
+    Announce();
+    return true;
+}
+
+Point Board::ContextMenuPoint() const {
+    const std::optional<Rect> box = layout_.BoxRect(cursor_.Index());
+    if (!box) {
+        return {};
+    }
+    return {box->left, ShiftedDown(*box).bottom};
+}
+
+bool Board::ActivateBox(int index) {
+    if (busy_.IsBusy() || index < 0 || index >= accessible_.BoxCount()) {
+        return false;
+    }
+    cursor_.MoveTo(index);
+    mouse_.ActivateTitle(cursor_.Title());
+    Announce();
+    return true;
+}
+
+bool Board::SelectBox(int index, bool takeFocus, ReaderSelection change) {
+    if (busy_.IsBusy() || index < 0 || index >= accessible_.BoxCount()) {
+        return false;
+    }
+    const std::string& title = tracker_.CurrentTitles()[static_cast<std::size_t>(index)];
+    if (takeFocus) {
+        cursor_.MoveTo(index);
+        cursor_.Show();
+    }
+    switch (change) {
+        case ReaderSelection::kNone:
+            break;
+        case ReaderSelection::kOnly:
+            selection_.ClearSelection();
+            selection_.SelectOnly(title);
+            break;
+        case ReaderSelection::kAdd:
+            if (!selection_.IsSelected(title)) {
+                selection_.ToggleSelected(title);
+            }
+            break;
+        case ReaderSelection::kRemove:
+            if (selection_.IsSelected(title)) {
+                selection_.ToggleSelected(title);
+            }
+            break;
+    }
+    Announce();
+    return true;
+}
+
+void Board::Announce() {
+    cursor_.Follow();
+    accessible_.Sync(view_);
+    if (!cursor_.Shown()) {
+        return;
+    }
+    std::string title = cursor_.Title();
+    if (title != shownStatus_) {
+        shownStatus_ = std::move(title);
+        frame_.ShowStatusText(shownStatus_);
+    }
 }
 
 void Board::OnTimer(unsigned id) {
-    refresh_.OnTimer(id, timerId_);
+    if (refresh_.OnTimer(id, timerId_)) {
+        Announce();
+    }
 }
 
 bool Board::InvalidateTitleBox(std::string_view title) {

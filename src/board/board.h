@@ -1,13 +1,16 @@
 #pragma once
 
 #include <span>
+#include <string>
 #include <string_view>
 
+#include "board/accessible_board.h"
 #include "board/arrangement.h"
 #include "board/board_hosts.h"
 #include "board/busy.h"
 #include "board/frame_placement.h"
 #include "board/frame_z_order.h"
+#include "board/keyboard_cursor.h"
 #include "board/layout.h"
 #include "board/mouse.h"
 #include "board/painter.h"
@@ -23,6 +26,12 @@
 
 namespace perch {
 
+// How a screen reader asks to change the selection of a box.
+enum class ReaderSelection { kNone, kOnly, kAdd, kRemove };
+
+// The keys the board answers while it has the keyboard focus.
+enum class BoardKey { kUp, kDown, kLeft, kRight, kHome, kEnd, kEnter, kSpace, kEscape };
+
 // The title board: everything the board view owns and does, apart from turning window
 // messages into calls and calls into GDI, which the Win32 view does. It owns the live
 // Settings record and its stored copy, the font setting and its stored copy, the tracker
@@ -35,6 +44,8 @@ namespace perch {
 //   RefreshCycle    the refresh tick
 //   BoardMouse      the mouse model
 //   Arrangement     the commands on the watched application's windows
+//   KeyboardCursor  the box the keys act on
+//   AccessibleBoard the board as a screen reader sees it, and the events it is told
 // The view and frame handles live in the tracker alone (SetBoardWindows), so the tick,
 // the foreground check and the frame placement always mean the same frame.
 class Board final : private BoardHost {
@@ -64,6 +75,15 @@ class Board final : private BoardHost {
     // A mouse message at a point in client coordinates with the message's key flags;
     // returns whether it goes on to default processing.
     bool OnMouse(MouseMessage message, unsigned keyFlags, Point point);
+    // A key while the board has the keyboard focus, with Shift held or not; returns whether
+    // the board used it. The arrows, Home and End move the keyboard cursor; Enter does what a
+    // left press on the cursor's box does; Space adds it to or takes it out of the selection
+    // (Ctrl+right click), Shift+Space selects only it (right click); Escape empties the
+    // selection.
+    bool OnKey(BoardKey key, bool shift);
+    // Where a context menu opened from the keyboard goes, in client coordinates: the
+    // bottom left of the cursor's box, or the board's top left on an empty board.
+    Point ContextMenuPoint() const;
     // A timer message: a refresh tick for the refresh timer while not busy.
     void OnTimer(unsigned timerId);
     // The view is going: the refresh timer stops.
@@ -121,6 +141,16 @@ class Board final : private BoardHost {
     const Selection& selection() const { return selection_; }
     const FramePlacement& placement() const { return placement_; }
     const FrameZOrder& zOrder() const { return zOrder_; }
+    const KeyboardCursor& cursor() const { return cursor_; }
+    const AccessibleBoard& accessible() const { return accessible_; }
+
+    // A screen reader's default action on box i ("Activate"): what Enter does on it. False
+    // for a box that no longer exists.
+    bool ActivateBox(int index);
+    // A screen reader's selection request on box i: the keyboard cursor moved there when
+    // `takeFocus`, and the selection changed as asked. False for a box that no longer
+    // exists.
+    bool SelectBox(int index, bool takeFocus, ReaderSelection change);
     bool IsBusy() const { return busy_.IsBusy(); }
 
   private:
@@ -139,6 +169,9 @@ class Board final : private BoardHost {
     // The display list made again from the current titles, and the selection kept to them.
     void RebuildDisplay();
     void EmptyBoard();
+    // After anything that may have changed the board: the screen readers' events, and the
+    // cursor's whole title in the status bar while the cursor shows.
+    void Announce();
 
     WindowSystem& windows_;
     ViewHost& view_;
@@ -157,7 +190,10 @@ class Board final : private BoardHost {
     RefreshCycle refresh_;
     BoardMouse mouse_;
     Arrangement arrangement_;
-    unsigned timerId_ = 0;  // what the refresh timer reports
+    KeyboardCursor cursor_;
+    AccessibleBoard accessible_;
+    std::string shownStatus_;  // the cursor's title as the status bar shows it
+    unsigned timerId_ = 0;     // what the refresh timer reports
 };
 
 }  // namespace perch

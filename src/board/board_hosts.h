@@ -23,6 +23,17 @@ class BoardHost {
     BoardHost& operator=(const BoardHost&) = default;
 };
 
+// What the board tells a screen reader, each about one box or (box -1) the whole list.
+enum class AccessibleEvent {
+    kFocus,            // the keyboard cursor moved to the box
+    kSelection,        // the box is now the only one selected
+    kSelectionAdd,     // the box was added to the selection
+    kSelectionRemove,  // the box was taken out of it
+    kSelectionWithin,  // the selection changed in several places at once
+    kReorder,          // the list was made again
+    kNameChange,       // the box's text changed
+};
+
 // What the board asks of the window that shows it (the view). The board's own geometry
 // (its client rectangle, its frame's rectangle and placement) goes through WindowSystem
 // like any other window's; this is the rest.
@@ -57,6 +68,8 @@ class ViewHost {
     // first) with pages built from `pages`; with OK the pages' values are read back into
     // it and the answer is true. Cancel leaves it as it was.
     virtual bool RunPropertiesSheet(PropertiesPages& pages) = 0;
+    // Tells screen readers that something about a box (or the whole list) changed.
+    virtual void NotifyAccessibleEvent(AccessibleEvent event, int box) = 0;
 
   protected:
     ViewHost() = default;
@@ -81,6 +94,9 @@ class FrameHost {
     virtual void SelectMenu(int clientWidth, bool force) = 0;
     // Saves the bars' state (visibility, docking, floating position) to the profile.
     virtual void SaveBarState() = 0;
+    // Shows a text in the status bar in place of the idle message; "" brings the idle
+    // message back.
+    virtual void ShowStatusText(std::string_view text) = 0;
 
   protected:
     FrameHost() = default;

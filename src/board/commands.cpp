@@ -54,6 +54,7 @@ bool Board::OnCommand(unsigned id) {
         if (command.id == id) {
             if (!busy_.IsBusy()) {
                 command.run(*this);
+                Announce();
             }
             return true;
         }

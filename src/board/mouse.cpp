@@ -36,19 +36,24 @@ bool BoardMouse::OnLeftPress(Point point) {
     if (layout_.CellHeight() == 0) {
         return false;
     }
-    const BusyScope busy(busy_);
     const HitResult hit = layout_.HitTest(point);
     if (hit.index < 0) {
         return false;
     }
-    if (!hit.title.empty()) {
-        selection_.MoveFocusTo(hit.title);
-        const DocumentWindowSearch search = tracker_.FindDocumentWindow(hit.title);
-        if (search.found) {
-            ActivateDocument(search.document, search.app);
-        }
-    }
+    ActivateTitle(hit.title);
     return true;
+}
+
+void BoardMouse::ActivateTitle(const std::string& title) {
+    if (title.empty()) {
+        return;
+    }
+    const BusyScope busy(busy_);
+    selection_.MoveFocusTo(title);
+    const DocumentWindowSearch search = tracker_.FindDocumentWindow(title);
+    if (search.found) {
+        ActivateDocument(search.document, search.app);
+    }
 }
 
 void BoardMouse::ActivateDocument(WindowHandle document, WindowHandle app) {

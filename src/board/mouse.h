@@ -1,5 +1,6 @@
 #pragma once
 
+#include <string>
 #include <string_view>
 
 #include "board/board_hosts.h"
@@ -49,6 +50,10 @@ class BoardMouse {
 
     // Returns whether the message goes on to default processing.
     bool OnMouse(MouseMessage message, unsigned keyFlags, Point point);
+
+    // What a left press on a box does, for the box showing the title: busy meanwhile, the
+    // title becomes the focus title, and its document is activated.
+    void ActivateTitle(const std::string& title);
 
     // Raises the document among its siblings (its application's active document now),
     // asks a minimized one to restore itself, and brings the application to the

@@ -73,7 +73,7 @@ void DrawGrid(const Settings& settings, const BoardLayout& layout, const Tracker
 }  // namespace
 
 void DrawBoard(const Settings& settings, const BoardLayout& layout, const Tracker& tracker,
-               const Selection& selection, Painter& painter) {
+               const Selection& selection, const KeyboardCursor& cursor, Painter& painter) {
     if (settings.Focus != 0) {
         FillBoxOfTitle(layout, painter, selection.FocusTitle(), settings.FocusColor);
     }
@@ -84,6 +84,14 @@ void DrawBoard(const Settings& settings, const BoardLayout& layout, const Tracke
     DrawTexts(settings, layout, tracker, painter);
     if (settings.Boxes != 0) {
         DrawGrid(settings, layout, tracker, painter);
+    }
+    if (cursor.Shown()) {
+        // Inside the box's fill, clear of the grid lines along its edges (the light line of
+        // the column on the left lies one pixel inside it).
+        if (const std::optional<Rect> box = layout.BoxRect(cursor.Index())) {
+            const Rect fill = ShiftedDown(*box);
+            painter.DrawFocusRect({fill.left + 2, fill.top + 1, fill.right - 1, fill.bottom - 1});
+        }
     }
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "board/keyboard_cursor.h"
 #include "board/layout.h"
 #include "board/painter.h"
 #include "board/selection.h"
@@ -9,10 +10,10 @@
 namespace perch {
 
 // Draws the board as laid out, over a background already erased: fills the focus box and
-// the selected boxes, draws the texts and (with Show Boxes) the etched grid lines. It
-// draws and does nothing else.
+// the selected boxes, draws the texts, (with Show Boxes) the etched grid lines, and the
+// keyboard cursor once it is shown. It draws and does nothing else.
 void DrawBoard(const Settings& settings, const BoardLayout& layout, const Tracker& tracker,
-               const Selection& selection, Painter& painter);
+               const Selection& selection, const KeyboardCursor& cursor, Painter& painter);
 
 // The grid's fixed colours: the shadow and the light line of each etched edge.
 inline constexpr ColorRef kGridShadowColor = MakeColor(127, 127, 127);

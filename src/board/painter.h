@@ -35,6 +35,8 @@ class Painter {
     virtual void DrawText(Point at, std::string_view text, ColorRef color) = 0;
     // A solid one-pixel line from `from` to `to`; the end point itself is not painted.
     virtual void DrawLine(Point from, Point to, ColorRef color) = 0;
+    // The system's keyboard focus rectangle along the inside of the rectangle.
+    virtual void DrawFocusRect(const Rect& rect) = 0;
 
   protected:
     Painter() = default;

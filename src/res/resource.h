@@ -9,6 +9,8 @@
 // menu (3). Toolbar bitmaps: four buttons (2, the NT platform) and five (3, with Cascade).
 #define IDR_MAINFRAME 2
 #define IDR_FULLMENU 3
+// The board's pop-up menu, opened from the keyboard (4).
+#define IDR_BOARD_MENU 4
 #define IDB_TOOLBAR4 2
 #define IDB_TOOLBAR5 3
 

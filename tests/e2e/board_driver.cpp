@@ -40,6 +40,7 @@ class MeasuringPainter final : public perch::Painter {
     void FillRect(const perch::Rect&, perch::ColorRef) override {}
     void DrawText(perch::Point, std::string_view, perch::ColorRef) override {}
     void DrawLine(perch::Point, perch::Point, perch::ColorRef) override {}
+    void DrawFocusRect(const perch::Rect&) override {}
 };
 
 HWND g_app = nullptr;

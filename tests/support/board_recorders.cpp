@@ -13,6 +13,9 @@ std::ostream& operator<<(std::ostream& os, const Drawing& d) {
         case Drawing::Kind::kLine:
             return os << "Line(" << d.from.x << "," << d.from.y << " -> " << d.to.x << "," << d.to.y
                       << " #" << std::hex << d.color << std::dec << ")";
+        case Drawing::Kind::kFocus:
+            return os << "Focus(" << d.rect.left << "," << d.rect.top << "," << d.rect.right
+                      << "," << d.rect.bottom << ")";
     }
     return os;
 }

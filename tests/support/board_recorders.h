@@ -16,9 +16,9 @@ namespace perch::test {
 
 // One drawing call as the board made it. Fields the kind does not use stay zero.
 struct Drawing {
-    enum class Kind { kFill, kText, kLine };
+    enum class Kind { kFill, kText, kLine, kFocus };
     Kind kind{};
-    Rect rect;         // kFill
+    Rect rect;         // kFill, kFocus
     Point from;        // kText: the origin; kLine: the start
     Point to;          // kLine: the end
     std::string text;  // kText
@@ -35,6 +35,7 @@ struct Drawing {
     static Drawing Line(Point from, Point to, ColorRef color) {
         return {Kind::kLine, {}, from, to, {}, color};
     }
+    static Drawing Focus(Rect rect) { return {Kind::kFocus, rect, {}, {}, {}, 0}; }
 };
 
 std::ostream& operator<<(std::ostream& os, const Drawing& drawing);
@@ -50,6 +51,7 @@ class RecordingPainter final : public Painter {
     void FillRect(const Rect& rect, ColorRef color) override;
     void DrawText(Point at, std::string_view text, ColorRef color) override;
     void DrawLine(Point from, Point to, ColorRef color) override;
+    void DrawFocusRect(const Rect& rect) override { drawings.push_back(Drawing::Focus(rect)); }
 
     void SetExtent(std::string_view text, TextExtent extent) {
         extents_[std::string(text)] = extent;
@@ -118,6 +120,9 @@ class RecordingViewHost final : public ViewHost {
         editPages(pages);
         return true;
     }
+    void NotifyAccessibleEvent(AccessibleEvent event, int box) override {
+        accessibleEvents.emplace_back(event, box);
+    }
     void ClearInvalidations() {
         invalidated.clear();
         invalidatedAll = 0;
@@ -143,6 +148,7 @@ class RecordingViewHost final : public ViewHost {
     int fontDialogs = 0;
     int sheets = 0;
     std::vector<PropertiesPages> shownPages;
+    std::vector<std::pair<AccessibleEvent, int>> accessibleEvents;
 };
 
 // The frame as the board sees it: metrics of a 1024-pixel-wide screen, and a record of
@@ -156,12 +162,14 @@ class RecordingFrameHost final : public FrameHost {
         selectedMenus.emplace_back(clientWidth, force);
     }
     void SaveBarState() override { ++barStateSaves; }
+    void ShowStatusText(std::string_view text) override { statusTexts.emplace_back(text); }
 
     int minTrackWidth = 90;
     int minTrackHeight = 18;
     int menuRemoved = 0;
     std::vector<std::pair<int, bool>> selectedMenus;
     int barStateSaves = 0;
+    std::vector<std::string> statusTexts;
 };
 
 }  // namespace perch::test

@@ -121,6 +121,10 @@ void CMainFrame::SelectMenu(int clientWidth, bool force) {
     }
 }
 
+void CMainFrame::ShowStatusText(std::string_view text) {
+    SetIdleMessage(std::string(text));
+}
+
 void CMainFrame::SaveBarState() {
     BarStateRecord record{framework::ScreenCaps(HORZRES), framework::ScreenCaps(VERTRES), {}};
     record.bars.push_back({ID_VIEW_STATUS_BAR, StatusBarPane().IsVisible(), DockSide::kBottom});

@@ -32,6 +32,7 @@ class CMainFrame final : public framework::FrameWindow, public FrameHost {
     void RemoveMenu() override;
     void SelectMenu(int clientWidth, bool force) override;
     void SaveBarState() override;
+    void ShowStatusText(std::string_view text) override;
 
   protected:
     LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;

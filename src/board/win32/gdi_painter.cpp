@@ -67,6 +67,11 @@ void GdiPainter::DrawText(Point at, std::string_view text, ColorRef color) {
                 nullptr);
 }
 
+void GdiPainter::DrawFocusRect(const Rect& rect) {
+    const RECT r{rect.left, rect.top, rect.right, rect.bottom};
+    ::DrawFocusRect(m_dc, &r);
+}
+
 void GdiPainter::DrawLine(Point from, Point to, ColorRef color) {
     HPEN& pen = m_pens[color];
     if (pen == nullptr) {

@@ -23,6 +23,7 @@ class GdiPainter final : public Painter {
     void FillRect(const Rect& rect, ColorRef color) override;
     void DrawText(Point at, std::string_view text, ColorRef color) override;
     void DrawLine(Point from, Point to, ColorRef color) override;
+    void DrawFocusRect(const Rect& rect) override;
 
   private:
     HDC m_dc;

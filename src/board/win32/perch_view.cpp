@@ -75,6 +75,10 @@ CPerchView::CPerchView(WindowSystem& windows, Profile& profile, const CodePage& 
 
 CPerchView::~CPerchView() {
     ReleaseFont();
+    if (m_accessible != nullptr) {
+        m_accessible->Disconnect();
+        m_accessible->Release();
+    }
 }
 
 bool CPerchView::CreateView(HWND frame) {
@@ -145,6 +149,38 @@ bool CPerchView::RunPropertiesSheet(PropertiesPages& pages) {
     return ShowPropertiesSheet(GetParent(Handle()), pages);
 }
 
+void CPerchView::NotifyAccessibleEvent(AccessibleEvent event, int box) {
+    DWORD winEvent = 0;
+    switch (event) {
+        case AccessibleEvent::kFocus:
+            // Only the window with the keyboard focus tells where the focus is.
+            if (GetFocus() != Handle()) {
+                return;
+            }
+            winEvent = EVENT_OBJECT_FOCUS;
+            break;
+        case AccessibleEvent::kSelection:
+            winEvent = EVENT_OBJECT_SELECTION;
+            break;
+        case AccessibleEvent::kSelectionAdd:
+            winEvent = EVENT_OBJECT_SELECTIONADD;
+            break;
+        case AccessibleEvent::kSelectionRemove:
+            winEvent = EVENT_OBJECT_SELECTIONREMOVE;
+            break;
+        case AccessibleEvent::kSelectionWithin:
+            winEvent = EVENT_OBJECT_SELECTIONWITHIN;
+            break;
+        case AccessibleEvent::kReorder:
+            winEvent = EVENT_OBJECT_REORDER;
+            break;
+        case AccessibleEvent::kNameChange:
+            winEvent = EVENT_OBJECT_NAMECHANGE;
+            break;
+    }
+    NotifyWinEvent(winEvent, Handle(), OBJID_CLIENT, ChildIdOfBox(box));
+}
+
 void CPerchView::ReleaseFont() {
     if (m_font != nullptr) {
         DeleteObject(m_font);
@@ -183,6 +219,64 @@ LRESULT CPerchView::OnMouse(MouseMessage message, UINT message32, WPARAM wParam,
     return 0;
 }
 
+bool CPerchView::OnKeyDown(WPARAM key) {
+    // Ctrl and Alt combinations belong to the accelerators and the menus.
+    if (GetKeyState(VK_CONTROL) < 0 || GetKeyState(VK_MENU) < 0) {
+        return false;
+    }
+    const bool shift = GetKeyState(VK_SHIFT) < 0;
+    switch (key) {
+        case VK_UP:
+            return m_board.OnKey(BoardKey::kUp, shift);
+        case VK_DOWN:
+            return m_board.OnKey(BoardKey::kDown, shift);
+        case VK_LEFT:
+            return m_board.OnKey(BoardKey::kLeft, shift);
+        case VK_RIGHT:
+            return m_board.OnKey(BoardKey::kRight, shift);
+        case VK_HOME:
+            return m_board.OnKey(BoardKey::kHome, shift);
+        case VK_END:
+            return m_board.OnKey(BoardKey::kEnd, shift);
+        case VK_RETURN:
+            return m_board.OnKey(BoardKey::kEnter, shift);
+        case VK_SPACE:
+            return m_board.OnKey(BoardKey::kSpace, shift);
+        case VK_ESCAPE:
+            return m_board.OnKey(BoardKey::kEscape, shift);
+        default:
+            return false;
+    }
+}
+
+void CPerchView::ShowBoardMenu() {
+    if (m_board.IsBusy()) {
+        return;
+    }
+    HMENU menu = LoadMenuA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_BOARD_MENU));
+    if (menu == nullptr) {
+        return;
+    }
+    const Point at = m_board.ContextMenuPoint();
+    POINT screen{at.x, at.y};
+    ClientToScreen(Handle(), &screen);
+    // Owned by the frame: it greys the items by the commands' state as it does for its own
+    // menus, shows their prompts, and routes the chosen command.
+    TrackPopupMenu(GetSubMenu(menu, 0), TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON, screen.x,
+                   screen.y, 0, GetParent(Handle()), nullptr);
+    DestroyMenu(menu);
+}
+
+LRESULT CPerchView::OnGetObject(WPARAM wParam, LPARAM lParam) {
+    if (static_cast<LONG>(lParam) != static_cast<LONG>(OBJID_CLIENT)) {
+        return WndProcDefault(WM_GETOBJECT, wParam, lParam);
+    }
+    if (m_accessible == nullptr) {
+        m_accessible = new BoardAccessible(Handle(), m_board);
+    }
+    return LresultFromObject(__uuidof(IAccessible), wParam, m_accessible);
+}
+
 LRESULT CPerchView::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_CREATE:
@@ -219,8 +313,29 @@ LRESULT CPerchView::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
             return OnMouse(MouseMessage::kRightDoubleClick, message, wParam, lParam);
         case WM_MOUSEMOVE:
             return OnMouse(MouseMessage::kMove, message, wParam, lParam);
+        case WM_KEYDOWN:
+            if (OnKeyDown(wParam)) {
+                return 0;
+            }
+            return WndProcDefault(message, wParam, lParam);
+        case WM_CONTEXTMENU:
+            // From the keyboard (Shift+F10, the menu key) only: the right button keeps its
+            // own meaning on the board.
+            if (lParam == -1) {
+                ShowBoardMenu();
+                return 0;
+            }
+            return WndProcDefault(message, wParam, lParam);
+        case WM_GETOBJECT:
+            return OnGetObject(wParam, lParam);
         case WM_DESTROY:
             m_board.OnDestroy();
+            if (m_accessible != nullptr) {
+                // A screen reader may hold the object longer than the board lives.
+                m_accessible->Disconnect();
+                m_accessible->Release();
+                m_accessible = nullptr;
+            }
             return 0;
         default:
             return WndProcDefault(message, wParam, lParam);

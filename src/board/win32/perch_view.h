@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "board/board.h"
+#include "board/win32/board_accessible.h"
 #include "framework/win32/command_target.h"
 #include "framework/win32/window.h"
 
@@ -34,6 +35,7 @@ class CPerchView final : public framework::Window,
     void RedrawNow() override;
     bool RunFontDialog(FontDescription& font) override;
     bool RunPropertiesSheet(PropertiesPages& pages) override;
+    void NotifyAccessibleEvent(AccessibleEvent event, int box) override;
 
     // --- CommandTarget ---
     bool OnCommand(UINT id) override;
@@ -45,10 +47,16 @@ class CPerchView final : public framework::Window,
   private:
     LRESULT OnPaint();
     LRESULT OnMouse(MouseMessage message, UINT message32, WPARAM wParam, LPARAM lParam);
+    // A key the board answers; false for every other key.
+    bool OnKeyDown(WPARAM key);
+    // The board's commands in a pop-up menu at the keyboard cursor's box.
+    void ShowBoardMenu();
+    LRESULT OnGetObject(WPARAM wParam, LPARAM lParam);
     void ReleaseFont();
 
     Board m_board;
-    HFONT m_font = nullptr;  // the board font, owned here
+    HFONT m_font = nullptr;                     // the board font, owned here
+    BoardAccessible* m_accessible = nullptr;    // made at the first request, one reference ours
 };
 
 }  // namespace perch

@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "framework/win32/strings.h"
+#include "framework/win32/wide_text.h"
 
 namespace framework {
 
@@ -365,7 +366,9 @@ void StatusBar::SetText(const std::string& text) {
         return;
     }
     m_text = text;
-    SendMessageA(m_hwnd, SB_SETTEXTA, 0, reinterpret_cast<LPARAM>(m_text.c_str()));
+    // Wide: the text may be a window title in any script.
+    const std::wstring wide = Widen(m_text);
+    SendMessageW(m_hwnd, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(wide.c_str()));
 }
 
 int StatusBar::AutoSize() {

@@ -68,7 +68,13 @@ void FrameWindow::UpdateBars() {
 }
 
 void FrameWindow::ShowIdleMessage() {
-    m_statusBar.SetText(LoadResourceString(IDS_IDLE_MESSAGE));
+    m_statusBar.SetText(m_idleMessage.empty() ? LoadResourceString(IDS_IDLE_MESSAGE)
+                                              : m_idleMessage);
+}
+
+void FrameWindow::SetIdleMessage(const std::string& text) {
+    m_idleMessage = text;
+    ShowIdleMessage();
 }
 
 CommandStatus FrameWindow::QueryCommandStatus(UINT id) {

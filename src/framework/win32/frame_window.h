@@ -47,8 +47,11 @@ class FrameWindow : public Window {
     void RecalcLayout();
     // Applies command state to the toolbar's buttons; called at idle.
     void UpdateBars();
-    // Shows the idle message in the status bar.
+    // Shows the idle message in the status bar: the view's own message when it set one,
+    // otherwise the frame's ("Ready").
     void ShowIdleMessage();
+    // The view's own idle message, shown at once; "" gives the frame's back.
+    void SetIdleMessage(const std::string& text);
 
     Toolbar& ToolBar() { return m_toolBar; }
     const Toolbar& ToolBar() const { return m_toolBar; }
@@ -103,6 +106,7 @@ class FrameWindow : public Window {
     const UINT m_helpResourceId;
     HelpViewer m_help;
     bool m_helpReady = false;
+    std::string m_idleMessage;  // the view's idle message ("" none)
     UINT m_highlightedCommand = 0;  // the menu item highlighted now (0: none)
     UINT m_menuHelpCommand = 0;     // the menu item F1 was pressed on
     HHOOK m_menuKeyHook = nullptr;  // watches for F1 while a menu is open
