@@ -219,11 +219,11 @@ void Arrangement::CloseSelected() {
 }
 
 bool Arrangement::CanCascade() {
-    return !tracker_.DisplayList().empty() && !windows_.IsNtPlatform();
+    return !tracker_.DisplayList().empty() && windows_.SystemCascades();
 }
 
 void Arrangement::CascadeAll() {
-    if (windows_.IsNtPlatform() || tracker_.DisplayList().empty()) {
+    if (!windows_.SystemCascades() || tracker_.DisplayList().empty()) {
         return;
     }
     const WindowHandle client = tracker_.App().mdiClient;

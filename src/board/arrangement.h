@@ -48,7 +48,7 @@ class Arrangement {
     // says so in a message box and returns true for them.
     bool RefuseWhileMaximized(RefusedOperation operation);
 
-    // The cascade is the system's job on the NT platform; there it is not offered.
+    // The cascade is the system's job; where the system has no cascade it is not offered.
     bool CanCascade();
 
   private:

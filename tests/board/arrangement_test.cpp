@@ -238,15 +238,15 @@ TEST_F(ArrangementTest, ClosePostsTheRequests) {
     EXPECT_TRUE(desk.IsWindow(Doc(1)));
 }
 
-TEST_F(ArrangementTest, CascadeIsNotOfferedOnNt) {
+TEST_F(ArrangementTest, CascadeIsOfferedWhereTheSystemCascades) {
     Start({"A", "B"});
     Select({"A"});
-    desk.SetNtPlatform(true);
+    desk.SetSystemCascades(false);
     EXPECT_FALSE(board.QueryCommand(ID_WINDOWS_CASCADE).enabled);
     Run(ID_WINDOWS_CASCADE);
     EXPECT_TRUE(desk.Actions().empty());
 
-    desk.SetNtPlatform(false);
+    desk.SetSystemCascades(true);
     EXPECT_TRUE(board.QueryCommand(ID_WINDOWS_CASCADE).enabled);
     Run(ID_WINDOWS_CASCADE);
     EXPECT_EQ(desk.Actions(), (Actions{Action::CascadeWindows(app.client),
@@ -256,7 +256,6 @@ TEST_F(ArrangementTest, CascadeIsNotOfferedOnNt) {
 
 TEST_F(ArrangementTest, CommandsPassOverAHungApplication) {
     Start({"A", "B", "C"});
-    desk.SetNtPlatform(false);
     desk.Maximize(Doc(0));
     desk.SetHung(kAppProcess, true);
     for (const unsigned command : {ID_WINDOWS_TILE_HORZ, ID_WINDOWS_TILE_VERT, ID_WINDOWS_MINIMIZE,

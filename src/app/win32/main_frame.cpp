@@ -66,13 +66,13 @@ LRESULT CMainFrame::OnCreate() {
         return -1;
     }
     ShowIdleMessage();
-    const bool nt = m_windows.IsNtPlatform();
+    const bool cascades = m_windows.SystemCascades();
     std::vector<UINT> buttons = {ID_WINDOWS_TILE_HORZ, ID_WINDOWS_TILE_VERT, ID_WINDOWS_CLOSE,
                                  ID_WINDOWS_MINIMIZE};
-    if (!nt) {
-        buttons.push_back(ID_WINDOWS_CASCADE);  // the system cascades on the NT platform
+    if (cascades) {
+        buttons.push_back(ID_WINDOWS_CASCADE);  // no button for what the system cannot do
     }
-    if (!ToolBar().Create(Handle(), ID_VIEW_TOOLBAR, nt ? IDB_TOOLBAR4 : IDB_TOOLBAR5, buttons,
+    if (!ToolBar().Create(Handle(), ID_VIEW_TOOLBAR, cascades ? IDB_TOOLBAR5 : IDB_TOOLBAR4, buttons,
                           kButtonSize, kImageSize, [this] { OnBarsChanged(); })) {
         return -1;
     }
