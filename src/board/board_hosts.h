@@ -2,6 +2,7 @@
 
 #include <string_view>
 
+#include "framework/dpi_scale.h"
 #include "platform/window_system.h"
 #include "settings/properties.h"
 #include "settings/settings.h"
@@ -81,6 +82,9 @@ class FrameHost {
     virtual void SelectMenu(int clientWidth, bool force) = 0;
     // Saves the bars' state (visibility, docking, floating position) to the profile.
     virtual void SaveBarState() = 0;
+    // The DPI of the monitor the frame is on; the board's own frame lengths (the snap
+    // distance, the first size, the narrowest frame) are at 96 DPI and scaled to it.
+    virtual int FrameDpi() const { return framework::kBaseDpi; }
 
   protected:
     FrameHost() = default;

@@ -2,6 +2,7 @@
 
 #include <string_view>
 
+#include "framework/dpi_scale.h"
 #include "platform/window_system.h"
 #include "settings/settings.h"
 
@@ -35,6 +36,10 @@ class Painter {
     virtual void DrawText(Point at, std::string_view text, ColorRef color) = 0;
     // A solid one-pixel line from `from` to `to`; the end point itself is not painted.
     virtual void DrawLine(Point from, Point to, ColorRef color) = 0;
+    // The DPI the board is drawn at: the board's insets and gaps, written at 96 DPI, are
+    // scaled to it (its lines stay one pixel, its texts are measured in the font made for
+    // it).
+    virtual int Dpi() const { return framework::kBaseDpi; }
 
   protected:
     Painter() = default;

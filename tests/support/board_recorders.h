@@ -50,6 +50,7 @@ class RecordingPainter final : public Painter {
     void FillRect(const Rect& rect, ColorRef color) override;
     void DrawText(Point at, std::string_view text, ColorRef color) override;
     void DrawLine(Point from, Point to, ColorRef color) override;
+    int Dpi() const override { return dpi; }
 
     void SetExtent(std::string_view text, TextExtent extent) {
         extents_[std::string(text)] = extent;
@@ -62,6 +63,7 @@ class RecordingPainter final : public Painter {
 
     std::vector<Drawing> drawings;
     std::vector<std::string> measured;
+    int dpi = 96;  // what the board is drawn at
 
   private:
     std::map<std::string, TextExtent> extents_;
@@ -156,9 +158,11 @@ class RecordingFrameHost final : public FrameHost {
         selectedMenus.emplace_back(clientWidth, force);
     }
     void SaveBarState() override { ++barStateSaves; }
+    int FrameDpi() const override { return dpi; }
 
     int minTrackWidth = 90;
     int minTrackHeight = 18;
+    int dpi = 96;
     int menuRemoved = 0;
     std::vector<std::pair<int, bool>> selectedMenus;
     int barStateSaves = 0;

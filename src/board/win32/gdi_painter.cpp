@@ -10,8 +10,9 @@ int TextLength(std::string_view text) {
 
 }  // namespace
 
-GdiPainter::GdiPainter(HDC dc, HFONT font)
+GdiPainter::GdiPainter(HDC dc, HFONT font, int dpi)
     : m_dc(dc),
+      m_dpi(dpi),
       m_oldMapMode(SetMapMode(dc, MM_TEXT)),
       m_oldBkMode(SetBkMode(dc, TRANSPARENT)),
       m_oldTextColor(GetTextColor(dc)) {

@@ -4,6 +4,7 @@
 #include <windowsx.h>
 
 #include "board/win32/gdi_painter.h"
+#include "framework/win32/dpi.h"
 #include "framework/win32/screen.h"
 #include "framework/win32/strings.h"
 #include "res/resource.h"
@@ -93,12 +94,17 @@ void CPerchView::StopTimer(unsigned timerId) {
 }
 
 int CPerchView::LogPixelsY() {
-    return framework::ScreenCaps(LOGPIXELSY);
+    // The board's fonts are described at 96 DPI (as they are stored); the view makes them
+    // at the DPI of its monitor.
+    return framework::kBaseDpi;
 }
 
 bool CPerchView::SetBoardFont(const FontDescription& font) {
     ReleaseFont();
-    const LOGFONTA lf = ToLogFont(font);
+    m_fontDpi = framework::WindowDpi(Handle());
+    LOGFONTA lf = ToLogFont(font);
+    lf.lfHeight = framework::ScaleToDpi(lf.lfHeight, m_fontDpi);
+    lf.lfWidth = framework::ScaleToDpi(lf.lfWidth, m_fontDpi);
     m_font = CreateFontIndirectA(&lf);
     if (m_font == nullptr) {
         return false;
@@ -114,7 +120,11 @@ void CPerchView::RedrawNow() {
 }
 
 bool CPerchView::RunFontDialog(FontDescription& font) {
+    // The dialog works in the screen's DPI; the board's fonts are kept at 96.
+    const int dialogDpi = framework::ScreenCaps(LOGPIXELSY);
     LOGFONTA lf = ToLogFont(font);
+    lf.lfHeight = framework::ScaleToDpi(lf.lfHeight, dialogDpi);
+    lf.lfWidth = framework::ScaleToDpi(lf.lfWidth, dialogDpi);
     CHOOSEFONTA choose{};
     choose.lStructSize = sizeof choose;
     choose.hwndOwner = GetParent(Handle());
@@ -124,6 +134,8 @@ bool CPerchView::RunFontDialog(FontDescription& font) {
     if (!ChooseFontA(&choose)) {
         return false;
     }
+    lf.lfHeight = framework::UnscaleFromDpi(lf.lfHeight, dialogDpi);
+    lf.lfWidth = framework::UnscaleFromDpi(lf.lfWidth, dialogDpi);
     font = FromLogFont(lf);
     return true;
 }
@@ -155,7 +167,7 @@ LRESULT CPerchView::OnPaint() {
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(Handle(), &ps);
     {
-        GdiPainter painter(dc, m_font);
+        GdiPainter painter(dc, m_font, m_fontDpi);
         m_board.Paint(painter);
     }
     EndPaint(Handle(), &ps);
@@ -180,7 +192,7 @@ LRESULT CPerchView::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_PAINT:
             return OnPaint();
         case WM_PRINTCLIENT: {
-            GdiPainter painter(reinterpret_cast<HDC>(wParam), m_font);
+            GdiPainter painter(reinterpret_cast<HDC>(wParam), m_font, m_fontDpi);
             m_board.Print(painter, (lParam & PRF_ERASEBKGND) != 0);
             return 0;
         }

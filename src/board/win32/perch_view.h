@@ -49,6 +49,7 @@ class CPerchView final : public framework::Window,
 
     Board m_board;
     HFONT m_font = nullptr;  // the board font, owned here
+    int m_fontDpi = framework::kBaseDpi;  // the DPI m_font was made for
 };
 
 }  // namespace perch
