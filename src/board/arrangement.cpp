@@ -67,8 +67,10 @@ void Arrangement::TileSelected(TileDirection direction) {
         return;
     }
     const bool horizontal = direction == TileDirection::kHorizontal;
-    const int strip = horizontal ? std::max(area->bottom / n, kMinStripHeight)
-                                 : std::max(area->right / n, kMinStripWidth);
+    const int dpi = frame_.FrameDpi();
+    const int strip = horizontal
+                          ? std::max(area->bottom / n, framework::ScaleToDpi(kMinStripHeight, dpi))
+                          : std::max(area->right / n, framework::ScaleToDpi(kMinStripWidth, dpi));
     RestoreMaximizedDocument();
 
     AnsweringWindows answering(windows_);

@@ -39,7 +39,7 @@ Board::Board(WindowSystem& windows, Profile& profile, const CodePage& codePage, 
       selection_(tracker_, settings_, *this),
       refresh_(tracker_, selection_, zOrder_, placement_, busy_, *this),
       mouse_(tracker_, settings_, layout_, selection_, placement_, busy_, frame, *this),
-      arrangement_(tracker_, selection_, busy_, view) {}
+      arrangement_(tracker_, selection_, busy_, view, frame) {}
 
 void Board::SetBoardWindows(WindowHandle view, WindowHandle frame) {
     tracker_.SetBoardWindows(view, frame);

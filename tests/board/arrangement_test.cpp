@@ -72,6 +72,21 @@ TEST_F(ArrangementTest, StripsNeverGetNarrowerThanTheMinimum) {
                                     Tiled(Doc(4), 0, 320, 600, 80)}));
 }
 
+TEST_F(ArrangementTest, TheMinimumStripFollowsTheDpi) {
+    frameHost.dpi = 144;  // 80 and 100 at 96 DPI are 120 and 150
+    Start({"A", "B", "C", "D", "E"});
+    Select({"A", "B", "C"});
+    Run(ID_WINDOWS_TILE_HORZ);  // 300 / 3 = 100, raised to 120
+    EXPECT_EQ(desk.Actions(), Join({Tiled(Doc(0), 0, 0, 600, 120), Tiled(Doc(1), 0, 120, 600, 120),
+                                    Tiled(Doc(2), 0, 240, 600, 120)}));
+    Reset();
+    Select({"A", "B", "C", "D", "E"});
+    Run(ID_WINDOWS_TILE_VERT);  // 600 / 5 = 120, raised to 150
+    EXPECT_EQ(desk.Actions(), Join({Tiled(Doc(0), 0, 0, 150, 300), Tiled(Doc(1), 150, 0, 150, 300),
+                                    Tiled(Doc(2), 300, 0, 150, 300), Tiled(Doc(3), 450, 0, 150, 300),
+                                    Tiled(Doc(4), 600, 0, 150, 300)}));
+}
+
 TEST_F(ArrangementTest, TileVerticallyInANarrowClient) {
     Start({"A", "B", "C", "D"}, "Editor", {0, 0, 310, 348});  // area 300 x 300
     Select({"D", "C", "B", "A"});

@@ -261,8 +261,9 @@ bool Toolbar::SideAt(POINT screen, BarSide* side) const {
     RECT client{};
     GetClientRect(m_frame, &client);
     MapWindowPoints(m_frame, nullptr, reinterpret_cast<POINT*>(&client), 2);
-    if (screen.x < client.left - kDockZone || screen.x >= client.right + kDockZone ||
-        screen.y < client.top - kDockZone || screen.y >= client.bottom + kDockZone) {
+    const int zone = Scaled(kDockZone);
+    if (screen.x < client.left - zone || screen.x >= client.right + zone ||
+        screen.y < client.top - zone || screen.y >= client.bottom + zone) {
         return false;
     }
     // The nearest edge, if it is near enough.
@@ -275,7 +276,7 @@ bool Toolbar::SideAt(POINT screen, BarSide* side) const {
             best = i;
         }
     }
-    if (distances[best] > kDockZone) {
+    if (distances[best] > zone) {
         return false;
     }
     *side = sides[best];
