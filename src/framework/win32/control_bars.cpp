@@ -115,18 +115,25 @@ void Toolbar::SetDpi(int dpi) {
     m_dpi = dpi;
     const int count = static_cast<int>(m_commands.size());
     const SIZE image{Scaled(m_image96.cx), Scaled(m_image96.cy)};
+    // The control takes a new image size only with a new image list (its bitmap size is
+    // fixed once it has images); the list is ours, the face colour its transparent one.
     HBITMAP bitmap =
         LoadImageStrip(GetModuleHandleA(nullptr), m_bitmapId, count, m_image96, image);
-    if (bitmap != nullptr) {
-        SendMessageA(m_hwnd, TB_SETBITMAPSIZE, 0, MAKELPARAM(image.cx, image.cy));
-        TBREPLACEBITMAP replace{nullptr, reinterpret_cast<UINT_PTR>(m_bitmap), nullptr,
-                                reinterpret_cast<UINT_PTR>(bitmap), count};
-        if (SendMessageA(m_hwnd, TB_REPLACEBITMAP, 0, reinterpret_cast<LPARAM>(&replace))) {
-            DeleteObject(m_bitmap);
-            m_bitmap = bitmap;
-        } else {
-            DeleteObject(bitmap);
+    HIMAGELIST images = bitmap == nullptr ? nullptr
+                                          : ImageList_Create(image.cx, image.cy,
+                                                             ILC_COLOR24 | ILC_MASK, count, 0);
+    if (images != nullptr && ImageList_AddMasked(images, bitmap, GetSysColor(COLOR_BTNFACE)) >= 0) {
+        SendMessageA(m_hwnd, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images));
+        if (m_images != nullptr) {
+            ImageList_Destroy(m_images);
         }
+        m_images = images;
+        SendMessageA(m_hwnd, TB_SETBITMAPSIZE, 0, MAKELPARAM(image.cx, image.cy));
+    } else if (images != nullptr) {
+        ImageList_Destroy(images);
+    }
+    if (bitmap != nullptr) {
+        DeleteObject(bitmap);
     }
     SendMessageA(m_hwnd, TB_SETBUTTONSIZE, 0,
                  MAKELPARAM(Scaled(m_button96.cx), Scaled(m_button96.cy)));
@@ -189,6 +196,9 @@ void Toolbar::Dock(BarSide side) {
 Toolbar::~Toolbar() {
     if (m_bitmap != nullptr) {
         DeleteObject(m_bitmap);
+    }
+    if (m_images != nullptr) {
+        ImageList_Destroy(m_images);  // the control never owns a list it was given
     }
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <windows.h>
+#include <commctrl.h>
 
 #include <functional>
 #include <string>
@@ -91,6 +92,7 @@ class Toolbar {
     HWND m_hwnd = nullptr;
     HWND m_frame = nullptr;
     HBITMAP m_bitmap = nullptr;
+    HIMAGELIST m_images = nullptr;  // made after a DPI change; ours to destroy
     UINT m_bitmapId = 0;
     SIZE m_button96{};
     SIZE m_image96{};
