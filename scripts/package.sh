@@ -17,7 +17,7 @@ if [ $# -eq 0 ]; then
     out=$root/dist
     cmake -S "$root" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" \
         -DCMAKE_BUILD_TYPE=Release >"$root/build/package-build.log" 2>&1 &&
-        cmake --build "$build" -j "$(nproc 2>/dev/null || echo 2)" --target perch \
+        cmake --build "$build" -j "$(nproc 2>/dev/null || echo 2)" --target perch perch_help \
             >>"$root/build/package-build.log" 2>&1 ||
         { tail -n 30 "$root/build/package-build.log" >&2; echo "package: the build failed" >&2; exit 1; }
 elif [ $# -eq 2 ]; then
