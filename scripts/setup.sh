@@ -27,6 +27,9 @@ needs=(
     "imagemagick import"
     # chmcmd compiles the HTML help (perch.chm).
     "fp-utils chmcmd"
+    # The release: scripts/package.sh zips it, its test unpacks it.
+    "zip zip"
+    "unzip unzip"
 )
 
 missing=()

@@ -67,8 +67,10 @@ void Arrangement::TileSelected(TileDirection direction) {
         return;
     }
     const bool horizontal = direction == TileDirection::kHorizontal;
-    const int strip = horizontal ? std::max(area->bottom / n, kMinStripHeight)
-                                 : std::max(area->right / n, kMinStripWidth);
+    const int dpi = frame_.FrameDpi();
+    const int strip = horizontal
+                          ? std::max(area->bottom / n, framework::ScaleToDpi(kMinStripHeight, dpi))
+                          : std::max(area->right / n, framework::ScaleToDpi(kMinStripWidth, dpi));
     RestoreMaximizedDocument();
 
     AnsweringWindows answering(windows_);
@@ -219,11 +221,11 @@ void Arrangement::CloseSelected() {
 }
 
 bool Arrangement::CanCascade() {
-    return !tracker_.DisplayList().empty() && !windows_.IsNtPlatform();
+    return !tracker_.DisplayList().empty() && windows_.SystemCascades();
 }
 
 void Arrangement::CascadeAll() {
-    if (windows_.IsNtPlatform() || tracker_.DisplayList().empty()) {
+    if (!windows_.SystemCascades() || tracker_.DisplayList().empty()) {
         return;
     }
     const WindowHandle client = tracker_.App().mdiClient;

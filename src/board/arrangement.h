@@ -24,12 +24,14 @@ enum class TileDirection { kHorizontal, kVertical };
 // out by the application afterwards.
 class Arrangement {
   public:
-    Arrangement(Tracker& tracker, Selection& selection, BusyFlag& busy, ViewHost& view)
+    Arrangement(Tracker& tracker, Selection& selection, BusyFlag& busy, ViewHost& view,
+                const FrameHost& frame)
         : tracker_(tracker),
           windows_(tracker.Windows()),
           selection_(selection),
           busy_(busy),
-          view_(view) {}
+          view_(view),
+          frame_(frame) {}
 
     void TileSelected(TileDirection direction);
     void MinimizeSelected();
@@ -48,7 +50,7 @@ class Arrangement {
     // says so in a message box and returns true for them.
     bool RefuseWhileMaximized(RefusedOperation operation);
 
-    // The cascade is the system's job on the NT platform; there it is not offered.
+    // The cascade is the system's job; where the system has no cascade it is not offered.
     bool CanCascade();
 
   private:
@@ -57,6 +59,7 @@ class Arrangement {
     Selection& selection_;
     BusyFlag& busy_;
     ViewHost& view_;
+    const FrameHost& frame_;  // its DPI: the least strip a tile makes is at 96 DPI
 };
 
 }  // namespace perch

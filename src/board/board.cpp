@@ -18,6 +18,15 @@ namespace {
 constexpr int kFallbackPoints = 11;
 constexpr int kPointsPerInch = 72;
 
+// The font the board falls back on: the default face at 11 points.
+FontDescription FallbackFont(int logPixelsY) {
+    FontDescription fallback{};
+    fallback.height = (logPixelsY * kFallbackPoints) / -kPointsPerInch;
+    fallback.weight = kDefaultFont.weight;
+    std::memcpy(fallback.faceName, kDefaultFont.faceName, sizeof fallback.faceName);
+    return fallback;
+}
+
 }  // namespace
 
 Board::Board(WindowSystem& windows, Profile& profile, const CodePage& codePage, ViewHost& view,
@@ -33,7 +42,7 @@ Board::Board(WindowSystem& windows, Profile& profile, const CodePage& codePage, 
       selection_(tracker_, settings_, *this),
       refresh_(tracker_, selection_, zOrder_, placement_, busy_, *this),
       mouse_(tracker_, settings_, layout_, selection_, placement_, busy_, frame, *this),
-      arrangement_(tracker_, selection_, busy_, view),
+      arrangement_(tracker_, selection_, busy_, view, frame),
       cursor_(tracker_, layout_, view),
       accessible_(tracker_, layout_, selection_, cursor_) {}
 
@@ -61,12 +70,18 @@ void Board::CreateBoardFont() {
     // A stored height of 0 is no font at all: fall back on the default face at 11 points
     // for the screen's resolution, and say that the stored font is damaged. The font
     // setting itself stays as it was loaded.
-    FontDescription fallback{};
-    fallback.height = (view_.LogPixelsY() * kFallbackPoints) / -kPointsPerInch;
-    fallback.weight = kDefaultFont.weight;
-    std::memcpy(fallback.faceName, kDefaultFont.faceName, sizeof fallback.faceName);
-    view_.SetBoardFont(fallback);
+    view_.SetBoardFont(FallbackFont(view_.LogPixelsY()));
     view_.ShowMessage(IDS_FONT_ERROR);
+}
+
+void Board::OnDpiChanged() {
+    // The font keeps its meaning: the view makes it again at the new DPI (the damaged
+    // font's message was shown once, at creation).
+    view_.SetBoardFont(font_.height != 0 ? font_ : FallbackFont(view_.LogPixelsY()));
+    if (settings_.Resize != 0) {
+        placement_.RequestFit();
+    }
+    InvalidateAll();
 }
 
 void Board::OnDestroy() {

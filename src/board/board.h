@@ -109,6 +109,9 @@ class Board final : private BoardHost {
     // A bar was shown, hidden, docked or floated: with Auto Size the next paint fits the
     // frame again.
     void OnBarsChanged();
+    // The frame moved to a monitor of another DPI (and the system sized it for that DPI):
+    // the board font is made again for it and the board laid out again.
+    void OnDpiChanged();
 
     // --- What the shell asks ---
 

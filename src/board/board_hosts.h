@@ -2,6 +2,7 @@
 
 #include <string_view>
 
+#include "framework/dpi_scale.h"
 #include "platform/window_system.h"
 #include "settings/properties.h"
 #include "settings/settings.h"
@@ -97,6 +98,9 @@ class FrameHost {
     // Shows a text in the status bar in place of the idle message; "" brings the idle
     // message back.
     virtual void ShowStatusText(std::string_view text) = 0;
+    // The DPI of the monitor the frame is on; the board's own frame lengths (the snap
+    // distance, the first size, the narrowest frame) are at 96 DPI and scaled to it.
+    virtual int FrameDpi() const { return framework::kBaseDpi; }
 
   protected:
     FrameHost() = default;

@@ -32,12 +32,18 @@ Rect RectAt(int x, int y, int w, int h) {
 
 }  // namespace
 
-int MinTrackWidthFor(bool menuShown, int cellWidth, int menuMinTrackWidth) {
-    return menuShown ? menuMinTrackWidth : std::max(cellWidth, kNarrowestFrame);
+int MinTrackWidthFor(bool menuShown, int cellWidth, int menuMinTrackWidth, int dpi) {
+    return menuShown ? menuMinTrackWidth
+                     : std::max(cellWidth, framework::ScaleToDpi(kNarrowestFrame, dpi));
 }
 
 int FramePlacement::MinimumFrameWidth() const {
-    return MinTrackWidthFor(settings_.Menu != 0, layout_.CellWidth(), frameHost_.MinTrackWidth());
+    return MinTrackWidthFor(settings_.Menu != 0, layout_.CellWidth(), frameHost_.MinTrackWidth(),
+                            frameHost_.FrameDpi());
+}
+
+int FramePlacement::Scaled(int pixels96) const {
+    return framework::ScaleToDpi(pixels96, frameHost_.FrameDpi());
 }
 
 void FramePlacement::FitAfterPaint() {
@@ -55,8 +61,8 @@ void FramePlacement::FitAfterPaint() {
 
 void FramePlacement::PlaceFrameAtCreation() {
     const bool autoSize = settings_.Resize != 0;
-    int w = autoSize ? kAutoSizeWidth : Bounded(settings_.XSize, 0);
-    int h = autoSize ? kAutoSizeHeight : Bounded(settings_.YSize, 0);
+    int w = autoSize ? Scaled(kAutoSizeWidth) : Bounded(settings_.XSize, 0);
+    int h = autoSize ? Scaled(kAutoSizeHeight) : Bounded(settings_.YSize, 0);
     int x = Bounded(settings_.XPos, -kCoordinateLimit);
     int y = Bounded(settings_.YPos, -kCoordinateLimit);
     PlaceOnMonitor(MonitorHolding(RectAt(x, y, w, h), windows_.GetMonitorRects()), x, y, w, h);
@@ -81,8 +87,8 @@ void FramePlacement::FitFrameToBoard(int w, int h, bool wholeWindow) {
         w += frameRect.Width() - client.Width();
         h += frameRect.Height() - client.Height();
     }
-    if (client.Height() <= kCollapsedClientHeight) {
-        h += 10;
+    if (client.Height() <= Scaled(kCollapsedClientHeight)) {
+        h += Scaled(kCollapsedClientHeight);
     }
     // The system would widen a narrower frame to its minimum keeping the left edge, and
     // a frame anchored to the right edge would then reach past it.
@@ -116,7 +122,7 @@ void FramePlacement::SnapToEdgesOf(const Rect& monitor, int& x, int& y, int w, i
     }
     if (snapRight_ != 0) {
         x = monitor.right - w;
-    } else if (x + w + kSnapDistance >= monitor.right) {
+    } else if (x + w + Scaled(kSnapDistance) >= monitor.right) {
         x = monitor.right - w;
         snapRight_ = 1;
     } else {
@@ -124,7 +130,7 @@ void FramePlacement::SnapToEdgesOf(const Rect& monitor, int& x, int& y, int w, i
     }
     if (snapBottom_ != 0) {
         y = monitor.bottom - h;
-    } else if (y + h + kSnapDistance >= monitor.bottom) {
+    } else if (y + h + Scaled(kSnapDistance) >= monitor.bottom) {
         y = monitor.bottom - h;
         snapBottom_ = 1;
     } else {

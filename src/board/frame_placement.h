@@ -10,9 +10,10 @@
 namespace perch {
 
 // The narrowest the frame can be: the menu's width while its menu bar shows, otherwise the
-// board's cell width but never below 50 pixels. The system widens a narrower request,
+// board's cell width but never below 50 pixels at 96 DPI. The system widens a narrower request,
 // keeping the left edge.
-int MinTrackWidthFor(bool menuShown, int cellWidth, int menuMinTrackWidth);
+int MinTrackWidthFor(bool menuShown, int cellWidth, int menuMinTrackWidth,
+                     int dpi = framework::kBaseDpi);
 
 // Where the board's frame goes: placed from the stored position at creation, fitted
 // around the grid after a paint when a fit is due, and (with Smart Positioning) anchored
@@ -57,6 +58,7 @@ class FramePlacement {
     bool SnapsBottom() const { return snapBottom_ != 0; }
 
   private:
+    int Scaled(int pixels96) const;  // a length at 96 DPI at the frame's DPI
     friend struct BoardTestAccess;
 
     // Where a frame of w x h at x, y goes on its monitor: never larger than the monitor,

@@ -8,6 +8,7 @@ namespace perch {
 void BoardLayout::ComputeLayout(Painter& painter, int minTrackWidth, int minTrackHeight) {
     cellWidth_ = 0;
     cellHeight_ = 0;
+    columnGap_ = framework::ScaleToDpi(kColumnGap, painter.Dpi());
     const int columns = BoundedColumns(settings_);
     const TitleList& display = tracker_.DisplayList();
     const int n = static_cast<int>(display.size());

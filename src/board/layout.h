@@ -46,7 +46,7 @@ class BoardLayout {
     int CellWidth() const { return cellWidth_; }
     int CellHeight() const { return cellHeight_; }
     // A column's width: its cell and the gap beside it.
-    int ColumnWidth() const { return cellWidth_ + kColumnGap; }
+    int ColumnWidth() const { return cellWidth_ + columnGap_; }
     int BoardWidth() const { return boardWidth_; }
     int BoardHeight() const { return boardHeight_; }
 
@@ -60,6 +60,7 @@ class BoardLayout {
     int cellHeight_ = 0;   // tallest display text (plus 2 with boxes); 0 = not laid out
     int boardWidth_ = 0;   // width of the grid
     int boardHeight_ = 0;  // height of the grid
+    int columnGap_ = kColumnGap;  // kColumnGap at the DPI of the last layout
 };
 
 // Box rectangles are filled and invalidated one pixel lower than they are laid out, so

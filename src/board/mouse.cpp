@@ -79,7 +79,8 @@ bool BoardMouse::OnLeftDoubleClick() {
     settings_.Menu = 1;  // the user's choice, saved at exit like any option
     WindowSystem& windows = tracker_.Windows();
     windows.SetWindowPos(tracker_.Frame(), kHwndTop, 0, 0, frame_.MinTrackWidth(),
-                         layout_.BoardHeight() + kMenuReturnExtraHeight,
+                         layout_.BoardHeight() +
+                             framework::ScaleToDpi(kMenuReturnExtraHeight, frame_.FrameDpi()),
                          kSwpNoMove | kSwpNoActivate | kSwpShowWindow);
     frame_.SelectMenu(windows.GetClientRect(tracker_.View()).Width(), true);
     placement_.RequestFit();

@@ -22,17 +22,20 @@ void DrawTexts(const Settings& settings, const BoardLayout& layout, const Tracke
     }
     const TitleList& display = tracker.DisplayList();
     const int columnWidth = layout.ColumnWidth();
-    // Lower-case texts have no capitals to fill the top pixel.
-    const int textTop = settings.Capitals == kCaseLower ? 1 : 2;
+    // Lower-case texts have no capitals to fill the top pixel. Insets are at 96 DPI.
+    const int dpi = painter.Dpi();
+    const int textTop = framework::ScaleToDpi(settings.Capitals == kCaseLower ? 1 : 2, dpi);
+    const int firstColumnInset = framework::ScaleToDpi(2, dpi);
     // Box i is in column i / rows and row i % rows (BoxRect); walked in that order here
     // without a division per box. Boxes past the first column leave room for the line on
     // their left.
-    const int laterColumnInset = settings.Boxes != 0 ? 4 : 2;
+    const int laterColumnInset = framework::ScaleToDpi(settings.Boxes != 0 ? 4 : 2, dpi);
     int left = 0;
     int y = textTop;
     int row = 0;
     for (const std::string& text : display) {
-        painter.DrawText({left == 0 ? 2 : left + laterColumnInset, y}, text, settings.TextColor);
+        painter.DrawText({left == 0 ? firstColumnInset : left + laterColumnInset, y}, text,
+                         settings.TextColor);
         y += layout.CellHeight();
         if (++row == rows) {
             row = 0;

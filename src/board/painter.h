@@ -2,6 +2,7 @@
 
 #include <string_view>
 
+#include "framework/dpi_scale.h"
 #include "platform/window_system.h"
 #include "settings/settings.h"
 
@@ -37,6 +38,10 @@ class Painter {
     virtual void DrawLine(Point from, Point to, ColorRef color) = 0;
     // The system's keyboard focus rectangle along the inside of the rectangle.
     virtual void DrawFocusRect(const Rect& rect) = 0;
+    // The DPI the board is drawn at: the board's insets and gaps, written at 96 DPI, are
+    // scaled to it (its lines stay one pixel, its texts are measured in the font made for
+    // it).
+    virtual int Dpi() const { return framework::kBaseDpi; }
 
   protected:
     Painter() = default;

@@ -165,8 +165,9 @@ class WindowSystem {
     virtual Rect GetRestoredRect(WindowHandle window) = 0;
     // The owned pop-up that was active last, or the window itself; none when it is gone.
     virtual WindowHandle GetLastActivePopup(WindowHandle window) = 0;
-    // Whether the host is the Windows NT platform (GetVersionEx).
-    virtual bool IsNtPlatform() = 0;
+    // Whether the system has the function that cascades an MDI client's documents
+    // (CascadeWindows); every Windows in use today has it.
+    virtual bool SystemCascades() = 0;
     // Whether the window's application has stopped answering: the system counts it hung,
     // or it does not answer a harmless request within a short time. Never waits long.
     virtual bool IsHungAppWindow(WindowHandle window) = 0;

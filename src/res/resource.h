@@ -6,7 +6,7 @@
 #include "framework/standard_ids.h"
 
 // The frame's resources: compact menu, accelerators, icon and document string (2); the full
-// menu (3). Toolbar bitmaps: four buttons (2, the NT platform) and five (3, with Cascade).
+// menu (3). Toolbar bitmaps: four buttons (2, a system without a cascade) and five (3, with Cascade).
 #define IDR_MAINFRAME 2
 #define IDR_FULLMENU 3
 // The board's pop-up menu, opened from the keyboard (4).
@@ -63,7 +63,3 @@
 #define IDS_FONT_ERROR 1001
 #define IDS_MAXIMIZED_REFUSAL 61216
 #define IDS_CREATE_FAILED 61700
-
-// The program's one version: the About box and the splash say "Version 2.2".
-#define PERCH_VERSION_NUMBERS 2, 2, 0, 0
-#define PERCH_VERSION_TEXT "2.2.0.0"

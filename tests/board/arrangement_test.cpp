@@ -72,6 +72,21 @@ TEST_F(ArrangementTest, StripsNeverGetNarrowerThanTheMinimum) {
                                     Tiled(Doc(4), 0, 320, 600, 80)}));
 }
 
+TEST_F(ArrangementTest, TheMinimumStripFollowsTheDpi) {
+    frameHost.dpi = 144;  // 80 and 100 at 96 DPI are 120 and 150
+    Start({"A", "B", "C", "D", "E"});
+    Select({"A", "B", "C"});
+    Run(ID_WINDOWS_TILE_HORZ);  // 300 / 3 = 100, raised to 120
+    EXPECT_EQ(desk.Actions(), Join({Tiled(Doc(0), 0, 0, 600, 120), Tiled(Doc(1), 0, 120, 600, 120),
+                                    Tiled(Doc(2), 0, 240, 600, 120)}));
+    Reset();
+    Select({"A", "B", "C", "D", "E"});
+    Run(ID_WINDOWS_TILE_VERT);  // 600 / 5 = 120, raised to 150
+    EXPECT_EQ(desk.Actions(), Join({Tiled(Doc(0), 0, 0, 150, 300), Tiled(Doc(1), 150, 0, 150, 300),
+                                    Tiled(Doc(2), 300, 0, 150, 300), Tiled(Doc(3), 450, 0, 150, 300),
+                                    Tiled(Doc(4), 600, 0, 150, 300)}));
+}
+
 TEST_F(ArrangementTest, TileVerticallyInANarrowClient) {
     Start({"A", "B", "C", "D"}, "Editor", {0, 0, 310, 348});  // area 300 x 300
     Select({"D", "C", "B", "A"});
@@ -238,15 +253,15 @@ TEST_F(ArrangementTest, ClosePostsTheRequests) {
     EXPECT_TRUE(desk.IsWindow(Doc(1)));
 }
 
-TEST_F(ArrangementTest, CascadeIsNotOfferedOnNt) {
+TEST_F(ArrangementTest, CascadeIsOfferedWhereTheSystemCascades) {
     Start({"A", "B"});
     Select({"A"});
-    desk.SetNtPlatform(true);
+    desk.SetSystemCascades(false);
     EXPECT_FALSE(board.QueryCommand(ID_WINDOWS_CASCADE).enabled);
     Run(ID_WINDOWS_CASCADE);
     EXPECT_TRUE(desk.Actions().empty());
 
-    desk.SetNtPlatform(false);
+    desk.SetSystemCascades(true);
     EXPECT_TRUE(board.QueryCommand(ID_WINDOWS_CASCADE).enabled);
     Run(ID_WINDOWS_CASCADE);
     EXPECT_EQ(desk.Actions(), (Actions{Action::CascadeWindows(app.client),
@@ -256,7 +271,6 @@ TEST_F(ArrangementTest, CascadeIsNotOfferedOnNt) {
 
 TEST_F(ArrangementTest, CommandsPassOverAHungApplication) {
     Start({"A", "B", "C"});
-    desk.SetNtPlatform(false);
     desk.Maximize(Doc(0));
     desk.SetHung(kAppProcess, true);
     for (const unsigned command : {ID_WINDOWS_TILE_HORZ, ID_WINDOWS_TILE_VERT, ID_WINDOWS_MINIMIZE,

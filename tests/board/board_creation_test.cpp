@@ -434,5 +434,55 @@ TEST(MinimumFrameWidthTest, TheMenusWidthOrTheWidestCellButNeverBelowFifty) {
     EXPECT_EQ(MinTrackWidthFor(false, 73, 90), 73);
 }
 
+// The frame's own lengths follow its DPI: at 144 the first Auto Size frame is 120 x 150 and
+// 7 pixels from the edge still snaps (5 at 96 is 8 at 144), where at 96 it does not.
+TEST_F(BoardCreationTest, TheFrameLengthsFollowTheDpi) {
+    StorePosition(1024 - 80 - 7, 200, 10, 10);
+    EXPECT_EQ(Create(), Placed(kHwndTopmost, 1024 - 80 - 7, 200, 80, 100));
+    EXPECT_FALSE(board.placement().SnapsRight());
+}
+
+TEST_F(BoardCreationTest, TheFrameLengthsFollowTheDpiAt144) {
+    frameHost.dpi = 144;
+    StorePosition(1024 - 120 - 7, 200, 10, 10);
+    EXPECT_EQ(Create(), Placed(kHwndTopmost, 1024 - 120, 200, 120, 150));
+    EXPECT_TRUE(board.placement().SnapsRight());
+    // Without its menu bar, 75 pixels is the narrowest (50 at 96).
+    BoardTestAccess::SettingsOf(board).Menu = 0;
+    EXPECT_EQ(board.placement().MinimumFrameWidth(), 75);
+    EXPECT_EQ(MinTrackWidthFor(false, 10, 90, 144), 75);
+    EXPECT_EQ(MinTrackWidthFor(false, 80, 90, 144), 80);
+}
+
+// A move to a monitor of another DPI makes the same font again (the view sizes it for the
+// DPI; the description keeps its meaning) and, with Auto Size, fits the frame at the next
+// paint. A damaged font falls back again without a second message.
+TEST_F(BoardCreationTest, ADpiChangeMakesTheFontAgain) {
+    Create();
+    const std::vector<FontDescription> first = viewHost.fonts;
+    ASSERT_EQ(first.size(), 1u);
+    Paint();  // the first fit
+    ASSERT_FALSE(board.placement().FitPending());
+    viewHost.ClearInvalidations();
+    board.OnDpiChanged();
+    EXPECT_EQ(viewHost.fonts, (std::vector<FontDescription>{first[0], first[0]}));
+    EXPECT_TRUE(board.placement().FitPending());
+    EXPECT_GT(viewHost.invalidatedAll, 0);
+}
+
+TEST_F(BoardCreationTest, ADpiChangeWithADamagedFontFallsBackQuietly) {
+    Store("Font", "Height", 0);
+    Store("Options", "Resize", 0);
+    Create();
+    ASSERT_EQ(viewHost.messages.size(), 1u);
+    Paint();  // the first fit
+    ASSERT_FALSE(board.placement().FitPending());
+    board.OnDpiChanged();
+    ASSERT_EQ(viewHost.fonts.size(), 2u);
+    EXPECT_EQ(viewHost.fonts[1], viewHost.fonts[0]);
+    EXPECT_EQ(viewHost.messages.size(), 1u);
+    EXPECT_FALSE(board.placement().FitPending());  // no Auto Size: the system's size stays
+}
+
 }  // namespace
 }  // namespace perch

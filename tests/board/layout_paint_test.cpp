@@ -214,5 +214,37 @@ TEST_F(LayoutPaintTest, InvalidationsAndTheBackground) {
     EXPECT_EQ(painter.drawings, (Drawings{Drawing::Fill({0, 0, 192, 150}, MakeColor(1, 2, 3))}));
 }
 
+// At 144 DPI the insets and the gap between columns are 1.5 times theirs at 96 (the texts are
+// measured in the font made for that DPI); the grid's lines stay one pixel each.
+TEST_F(LayoutPaintTest, InsetsAndGapsFollowTheDpi) {
+    painter.dpi = 144;
+    Watch({"Cat", "Bumblebee", "Ant", "Eel", "Dog"});
+    Paint();
+    const BoardLayout& layout = board.layout();
+    EXPECT_EQ(layout.CellWidth(), 65);
+    EXPECT_EQ(layout.ColumnWidth(), 65 + 6);
+    EXPECT_EQ(layout.BoardWidth(), 2 * 71);
+    EXPECT_EQ(layout.BoxRect(3), (Rect{71, 0, 142, 15}));
+    EXPECT_EQ(layout.HitTest({72, 5}).title, "Dog");
+    const Drawings texts = painter.OfKind(Drawing::Kind::kText);
+    ASSERT_EQ(texts.size(), 5u);
+    EXPECT_EQ(texts[0].from, (Point{3, 3}));         // 2 in, 2 down at 96
+    EXPECT_EQ(texts[3].from, (Point{71 + 6, 3}));    // 4 past a later column's line
+    EXPECT_EQ(texts[4].from, (Point{71 + 6, 18}));
+    const Drawings lines = painter.OfKind(Drawing::Kind::kLine);
+    ASSERT_EQ(lines.size(), 10u);
+    EXPECT_EQ(lines[0], Drawing::Line({0, 15}, {143, 15}, kGridShadowColor));
+    EXPECT_EQ(lines[1], Drawing::Line({0, 16}, {144, 16}, kGridLightColor));
+    EXPECT_EQ(lines[6], Drawing::Line({71, 0}, {71, 46}, kGridShadowColor));
+    EXPECT_EQ(lines[7], Drawing::Line({72, 0}, {72, 47}, kGridLightColor));
+
+    // Lower case without boxes: one pixel down at 96 is two at 144 (1.5 rounded up).
+    BoardTestAccess::SettingsOf(board).Boxes = 0;
+    BoardTestAccess::SettingsOf(board).Capitals = kCaseLower;
+    Paint();
+    EXPECT_EQ(painter.OfKind(Drawing::Kind::kText)[0].from, (Point{3, 2}));
+    EXPECT_EQ(painter.OfKind(Drawing::Kind::kText)[3].from, (Point{layout.ColumnWidth() + 3, 2}));
+}
+
 }  // namespace
 }  // namespace perch

@@ -190,6 +190,15 @@ TEST_F(SelectionMouseTest, LeftDoubleClickBringsTheMenuBack) {
     EXPECT_EQ(frameHost.selectedMenus, (std::vector<std::pair<int, bool>>{{192, true}}));
     EXPECT_TRUE(board.placement().FitPending());
     EXPECT_EQ(viewHost.invalidatedAll, 1);
+
+    // At 144 DPI the frame grows 150 pixels past the grid (100 at 96).
+    frameHost.dpi = 144;
+    BoardTestAccess::SettingsOf(board).Menu = 0;
+    desk.ClearActions();
+    EXPECT_TRUE(Mouse(MouseMessage::kLeftDoubleClick, kNowhere));
+    EXPECT_EQ(desk.Actions(),
+              (Actions{Action::SetWindowPos(frame, kHwndTop, 0, 0, 90, 32 + 150,
+                                            kSwpNoMove | kSwpNoActivate | kSwpShowWindow)}));
 }
 
 TEST_F(SelectionMouseTest, SelectAllAndItsState) {

@@ -4,7 +4,9 @@
 // starts mdi_app.exe "Board Editor" with the documents A.TXT, B.TXT, C.TXT first.
 #include <windows.h>
 
+#include <algorithm>
 #include <chrono>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -132,8 +134,24 @@ int main() {
     E2E_CHECK(e2e::WaitUntil([&] { return !IsIconic(b) && GetWindow(client, GW_CHILD) == b; }));
     E2E_CHECK_EQ(board.selection().FocusTitle(), std::string("B.TXT"));
 
-    // Cascade is not offered on the NT platform, which Wine reports by default.
-    E2E_CHECK(!board.QueryCommand(ID_WINDOWS_CASCADE).enabled);
+    // Cascade is offered (the system has the function) and overlaps every document, the
+    // selection left as it is: one step down and right each, all of one size.
+    E2E_CHECK(windows.SystemCascades());
+    E2E_CHECK(board.QueryCommand(ID_WINDOWS_CASCADE).enabled);
+    perch::BoardTestAccess::SelectionOf(board) = {"A.TXT"};
+    E2E_CHECK(board.OnCommand(ID_WINDOWS_CASCADE));
+    auto cascaded = [&] {
+        RECT r[3] = {InClient(a, client), InClient(b, client), InClient(c, client)};
+        std::sort(std::begin(r), std::end(r), [](const RECT& x, const RECT& y) { return x.top < y.top; });
+        const long step = r[1].top - r[0].top;
+        return step > 0 && r[0].left == r[0].top && r[1].left == r[1].top &&
+               r[2].left == r[2].top && r[2].top - r[1].top == step &&
+               r[0].right - r[0].left == r[2].right - r[2].left &&
+               r[0].bottom - r[0].top == r[2].bottom - r[2].top;
+    };
+    E2E_CHECK(e2e::WaitUntil(cascaded));
+    E2E_CHECK_EQ(board.selection().SelectionList(), (TitleList{"A.TXT"}));
+    perch::BoardTestAccess::SelectionOf(board).clear();
 
     // The application stops answering: every command and the left press pass over it
     // within a moment instead of waiting for it.

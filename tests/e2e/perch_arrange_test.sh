@@ -2,17 +2,14 @@
 # perch.exe's arrangement commands, from the keyboard after selecting boxes with the mouse:
 # Ctrl+Z and Ctrl+V tile the selected documents, in click order, to the exact strips of
 # their MDI client; one selected document is maximized instead; Ctrl+M minimizes, Ctrl+C
-# closes; Ctrl+D does nothing on the NT platform (Wine's default) and cascades every
-# document when Wine reports the Windows platform, where the toolbar has a fifth button.
+# closes; Ctrl+D cascades every document (the system has the cascade on every Windows, Wine
+# included) and the toolbar has its fifth button, Cascade.
 # While the application does not answer, Ctrl+Z passes it over and Perch keeps painting.
 source "$(dirname "$0")/lib.sh"
 source "$(dirname "$0")/perch_lib.sh"
 
 app="Arrange Editor"
-platform_key='HKCU\Software\Wine\AppDefaults\perch.exe'
-forget_platform() { wine reg delete "$platform_key" /f >/dev/null 2>&1 || true; }
-trap 'forget_platform; e2e_cleanup' EXIT
-forget_platform
+trap e2e_cleanup EXIT
 
 perch_fresh_registry
 mdi_start "$app" "Chapter Two.txt" "Appendix.txt" "Chapter One.txt"
@@ -79,11 +76,11 @@ boxes=("Appendix.txt" "Chapter One.txt")
 board_wait 2 "$(board_expect 2 "$(top_box)")" close-board
 echo "Ctrl+C closes the selected document and the board follows: ok"
 
-# --- Ctrl+A selects every box; Ctrl+D, not offered on the NT platform, moves nothing. ---
+# --- Ctrl+A selects every box. ---
 mdi restore "Appendix.txt"
 mdi add "Chapter Two.txt"
 boxes=("Appendix.txt" "Chapter One.txt" "Chapter Two.txt")
-board_wait 3 "$(board_expect 3 "$(top_box)")" nt-board 8
+board_wait 3 "$(board_expect 3 "$(top_box)")" all-board 8
 focus=$(top_box)
 perch_keys ctrl+a
 board_wait 3 "$(board_expect 3 "$focus" 0 1 2)" select-all
@@ -94,28 +91,32 @@ for i in 0 1 2; do
 done
 wait_foreground "$app"
 board_wait 3 "$(board_expect 3 "$(top_box)")" select-all-tiled
-before=$(doc_rects)
-perch_keys ctrl+d
-sleep 2  # nothing is to happen: more than one refresh tick
-after=$(doc_rects)
-[ "$before" = "$after" ] || e2e_fail "Ctrl+D moved documents on the NT platform: $before -> $after"
 
-# The toolbar's buttons, from the picture: the last column that is not the toolbar's own
-# background colour (taken at its right end).
-toolbar_extent() {
-    local r left top right bottom file=/tmp/perch-toolbar-$$.png
-    r=$(wd childrect "$perch_title" "$perch_toolbar_id") || e2e_fail "Perch has no toolbar"
-    read -r left top right bottom <<<"$r"
-    shot "$file"
-    convert "$file" -crop "$((right - left))x$((bottom - top))+$left+$top" +repage txt:- |
-        awk -F'[,:() ]+' 'NR > 1 { c[$1 "," $2] = $3 " " $4 " " $5; if ($1 > w) w = $1; if ($2 > h) h = $2 }
-            END { bg = c[w - 1 "," int(h / 2)]; last = -1
-                  for (k in c) { split(k, p, ","); if (c[k] != bg && p[1] + 0 > last) last = p[1] + 0 }
-                  print last }'
-    rm -f "$file"
+# --- Cascade: offered on the toolbar and by Ctrl+D, every document overlapped. ---
+read -r buttons button_width button_height <<<"$(wd buttons "$perch_title" "$perch_toolbar_id")"
+[ "$buttons" = 5 ] || e2e_fail "the toolbar has ${buttons:-no} buttons, not five with Cascade"
+echo "the toolbar has five buttons of ${button_width}x$button_height: ok"
+keep_pictures cascade-toolbar
+# Every document, selected or not, one caption step further down and right than the last.
+cascaded() {
+    doc_rects | sort -n | awk '
+        { w = $3 - $1; h = $4 - $2
+          if ($1 != $2) bad = "not on the diagonal: " $0
+          if (NR == 1 && $1 != 0) bad = "the first is not at 0,0: " $0
+          if (NR == 2) { step = $1; if (step <= 0) bad = "no step" }
+          if (NR > 1 && $1 != (NR - 1) * step) bad = "uneven step: " $0
+          if (NR > 1 && (w != w0 || h != h0)) bad = "sizes differ: " $0
+          w0 = w; h0 = h }
+        END { print (bad == "" ? "cascaded" : bad) }'
 }
-extent_nt=$(toolbar_extent)
-echo "Ctrl+D does nothing on the NT platform; the toolbar's buttons end at x=$extent_nt: ok"
+select_boxes 3 1
+[ "$(cascaded)" != cascaded ] || e2e_fail "the documents are cascaded before Ctrl+D"
+perch_keys ctrl+d
+wait_foreground "$app"
+poll_until 5 cascaded "documents after Ctrl+D" cascaded
+board_wait 3 "$(board_expect 3 "$(top_box)" 1)" cascade-selection-kept
+keep_pictures cascaded
+echo "Ctrl+D cascades all documents and keeps the selection: ok"
 
 # --- The application stops answering: Ctrl+Z passes it over and Perch still paints. ---
 select_boxes 3 2 1
@@ -144,37 +145,3 @@ sleep 1
 after=$(doc_rects)
 [ "$before" = "$after" ] || e2e_fail "a command passed over while hung arrived later: $before -> $after"
 echo "Ctrl+Z on a hung application: Perch repainted within ${slowest} ms each time; nothing stale arrived: ok"
-
-# --- Cascade where Wine reports the Windows platform. ---
-perch_kill
-wine reg add "$platform_key" /v Version /t REG_SZ /d win98 /f >/dev/null 2>&1 ||
-    e2e_fail "could not make Wine report the Windows platform"
-perch_start
-click_caption "$app"
-wait_foreground "$app"
-board_wait 3 "$(board_expect 3 "$(top_box)")" win98-board 8
-extent_98=$(toolbar_extent)
-grown=$((extent_98 - extent_nt))
-[ "$grown" -ge 14 ] && [ "$grown" -le 30 ] ||
-    e2e_fail "the toolbar's buttons end at x=$extent_98 with Cascade, x=$extent_nt without: not one button more"
-keep_pictures cascade-toolbar
-# Every document, selected or not, one caption step further down and right than the last.
-cascaded() {
-    doc_rects | sort -n | awk '
-        { w = $3 - $1; h = $4 - $2
-          if ($1 != $2) bad = "not on the diagonal: " $0
-          if (NR == 1 && $1 != 0) bad = "the first is not at 0,0: " $0
-          if (NR == 2) { step = $1; if (step <= 0) bad = "no step" }
-          if (NR > 1 && $1 != (NR - 1) * step) bad = "uneven step: " $0
-          if (NR > 1 && (w != w0 || h != h0)) bad = "sizes differ: " $0
-          w0 = w; h0 = h }
-        END { print (bad == "" ? "cascaded" : bad) }'
-}
-select_boxes 3 1
-[ "$(cascaded)" != cascaded ] || e2e_fail "the documents are cascaded before Ctrl+D"
-perch_keys ctrl+d
-wait_foreground "$app"
-poll_until 5 cascaded "documents after Ctrl+D" cascaded
-board_wait 3 "$(board_expect 3 "$(top_box)" 1)" cascade-selection-kept
-keep_pictures cascaded
-echo "with Version win98: five toolbar buttons (ending at x=$extent_98), Ctrl+D cascades all documents and keeps the selection: ok"

@@ -100,8 +100,8 @@ poll_until 5 "500 600" "the palette's position after a new start" \
 echo "the floating toolbar comes back where it was after a new start: ok"
 
 # While the font dialog is open the palette is disabled with the frame: a click on its
-# Minimize button (the fourth, at the right end) minimizes nothing. Once the dialog is
-# closed the same click does.
+# Minimize button (the fourth of five 21-pixel buttons, before Cascade) minimizes nothing.
+# Once the dialog is closed the same click does.
 click_caption "$mdi_frame"
 wait_foreground "$mdi_frame"
 board_wait 3 "$(board_expect 3 2)" bars-board-again 8
@@ -110,7 +110,7 @@ board_wait 3 "$(board_expect 3 2 0)" bars-first-selected 8
 minimize_button() {
     read -r c_left c_top c_right c_bottom < <(wd classclient PerchToolPalette) ||
         e2e_fail "the palette's client area could not be read"
-    pointer_to $((c_right - 10)) $((c_top + 9))
+    pointer_to $((c_left + 3 * 21 + 10)) $((c_top + 9))
 }
 click_menu_item 2  # Set font...
 wd wait "Font" 10000 >/dev/null || e2e_fail "no font dialog after Set font..."

@@ -7,6 +7,8 @@
 //   window_driver rect <title>          print "left top right bottom" of the window
 //   window_driver topmost <title>       print 1 when the window is in the topmost band, else 0
 //   window_driver childrect <title> <id> print the screen rectangle of the child with that id
+//   window_driver buttons <title> <id>  print "<count> <width> <height>" of the toolbar child
+//                                       with that id: its buttons and their size
 //   window_driver classrect <class>     print the rectangle of the visible top-level window of
 //                                       that class
 //   window_driver classclient <class>   the same for its client area, in screen coordinates
@@ -14,6 +16,7 @@
 //   window_driver zorder -              print the visible top-level windows, top first:
 //                                       "<topmost 0|1> <title>" a line
 #include <windows.h>
+#include <commctrl.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -153,6 +156,16 @@ int main(int argc, char** argv) {
         }
         std::printf("%ld %ld %ld %ld\n", static_cast<long>(r.left), static_cast<long>(r.top),
                     static_cast<long>(r.right), static_cast<long>(r.bottom));
+        return 0;
+    }
+    if (std::strcmp(verb, "buttons") == 0) {
+        HWND bar = GetDlgItem(h, static_cast<int>(ms));
+        if (bar == nullptr) {
+            return 1;
+        }
+        const LRESULT count = SendMessageA(bar, TB_BUTTONCOUNT, 0, 0);
+        const LRESULT size = SendMessageA(bar, TB_GETBUTTONSIZE, 0, 0);
+        std::printf("%ld %d %d\n", static_cast<long>(count), LOWORD(size), HIWORD(size));
         return 0;
     }
     if (std::strcmp(verb, "topmost") == 0) {

@@ -52,6 +52,7 @@ class RecordingPainter final : public Painter {
     void DrawText(Point at, std::string_view text, ColorRef color) override;
     void DrawLine(Point from, Point to, ColorRef color) override;
     void DrawFocusRect(const Rect& rect) override { drawings.push_back(Drawing::Focus(rect)); }
+    int Dpi() const override { return dpi; }
 
     void SetExtent(std::string_view text, TextExtent extent) {
         extents_[std::string(text)] = extent;
@@ -64,6 +65,7 @@ class RecordingPainter final : public Painter {
 
     std::vector<Drawing> drawings;
     std::vector<std::string> measured;
+    int dpi = 96;  // what the board is drawn at
 
   private:
     std::map<std::string, TextExtent> extents_;
@@ -163,9 +165,11 @@ class RecordingFrameHost final : public FrameHost {
     }
     void SaveBarState() override { ++barStateSaves; }
     void ShowStatusText(std::string_view text) override { statusTexts.emplace_back(text); }
+    int FrameDpi() const override { return dpi; }
 
     int minTrackWidth = 90;
     int minTrackHeight = 18;
+    int dpi = 96;
     int menuRemoved = 0;
     std::vector<std::pair<int, bool>> selectedMenus;
     int barStateSaves = 0;

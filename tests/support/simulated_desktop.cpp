@@ -561,9 +561,9 @@ WindowHandle SimulatedDesktop::GetLastActivePopup(WindowHandle window) {
     return Find(w->lastActive) ? w->lastActive : window;
 }
 
-bool SimulatedDesktop::IsNtPlatform() {
-    Enter(Query::kIsNtPlatform, kNoWindow);
-    return ntPlatform_;
+bool SimulatedDesktop::SystemCascades() {
+    Enter(Query::kSystemCascades, kNoWindow);
+    return systemCascades_;
 }
 
 bool SimulatedDesktop::IsHungAppWindow(WindowHandle window) {

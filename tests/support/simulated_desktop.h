@@ -77,7 +77,7 @@ enum class Query {
     kGetClientRect,
     kGetRestoredRect,
     kGetLastActivePopup,
-    kIsNtPlatform,
+    kSystemCascades,
     kIsHungAppWindow,
     kGetMonitorRects,
     kCount,
@@ -183,7 +183,7 @@ class SimulatedDesktop final : public WindowSystem {
     Rect GetClientRect(WindowHandle window) override;
     Rect GetRestoredRect(WindowHandle window) override;
     WindowHandle GetLastActivePopup(WindowHandle window) override;
-    bool IsNtPlatform() override;
+    bool SystemCascades() override;
     bool IsHungAppWindow(WindowHandle window) override;
     std::vector<Rect> GetMonitorRects() override;
 
@@ -248,7 +248,7 @@ class SimulatedDesktop final : public WindowSystem {
     void SetTopmost(WindowHandle window, bool topmost);  // to the top of the new band
     void Raise(WindowHandle window);                     // to the top of its band
     void Lower(WindowHandle window);                     // as HWND_BOTTOM: not topmost
-    void SetNtPlatform(bool nt) { ntPlatform_ = nt; }
+    void SetSystemCascades(bool cascades) { systemCascades_ = cascades; }
     // The display monitors, primary first. An empty list is ignored: Windows always has a
     // monitor.
     void SetMonitors(std::vector<Rect> monitors);
@@ -353,7 +353,7 @@ class SimulatedDesktop final : public WindowSystem {
     WindowHandle desktop_ = kNoWindow;
     WindowHandle foreground_ = kNoWindow;
     WindowHandle nextHandle_ = 0x10010;
-    bool ntPlatform_ = true;
+    bool systemCascades_ = true;
     std::vector<Rect> monitors_;
     std::set<std::uint32_t> hungProcesses_;
     int frozenCalls_ = 0;

@@ -5,7 +5,9 @@
 #include <vector>
 
 #include "app/bar_state.h"
+#include "app/frame_dpi.h"
 #include "app/win32/dialogs.h"
+#include "framework/win32/dpi.h"
 #include "framework/win32/screen.h"
 #include "res/resource.h"
 
@@ -25,6 +27,9 @@ constexpr SIZE kImageSize{14, 13};
 // some other request.
 constexpr WPARAM kScMinimizeExact = 0xF020;
 constexpr WPARAM kScRestoreExact = 0xF120;
+#ifndef WM_DPICHANGED
+#define WM_DPICHANGED 0x02E0
+#endif
 
 }  // namespace
 
@@ -56,6 +61,7 @@ bool CMainFrame::CreateFrame() {
 }
 
 LRESULT CMainFrame::OnCreate() {
+    m_dpi = framework::WindowDpi(Handle());
     // The board view first: it loads the settings, takes the menu bar off when it is not
     // to show, and places the frame.
     SetView(&m_view, &m_view);
@@ -66,13 +72,13 @@ LRESULT CMainFrame::OnCreate() {
         return -1;
     }
     ShowIdleMessage();
-    const bool nt = m_windows.IsNtPlatform();
+    const bool cascades = m_windows.SystemCascades();
     std::vector<UINT> buttons = {ID_WINDOWS_TILE_HORZ, ID_WINDOWS_TILE_VERT, ID_WINDOWS_CLOSE,
                                  ID_WINDOWS_MINIMIZE};
-    if (!nt) {
-        buttons.push_back(ID_WINDOWS_CASCADE);  // the system cascades on the NT platform
+    if (cascades) {
+        buttons.push_back(ID_WINDOWS_CASCADE);  // no button for what the system cannot do
     }
-    if (!ToolBar().Create(Handle(), ID_VIEW_TOOLBAR, nt ? IDB_TOOLBAR4 : IDB_TOOLBAR5, buttons,
+    if (!ToolBar().Create(Handle(), ID_VIEW_TOOLBAR, cascades ? IDB_TOOLBAR5 : IDB_TOOLBAR4, buttons,
                           kButtonSize, kImageSize, [this] { OnBarsChanged(); })) {
         return -1;
     }
@@ -82,7 +88,7 @@ LRESULT CMainFrame::OnCreate() {
     SetWindowLongA(Handle(), GWL_EXSTYLE, GetWindowLongA(Handle(), GWL_EXSTYLE) | WS_EX_APPWINDOW);
     SetWindowPos(Handle(), nullptr, 0, 0, 0, 0,
                  SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
-    m_metrics = MetricsForScreenWidth(framework::ScreenCaps(HORZRES));
+    m_metrics = MetricsForScreen(framework::ScreenCaps(HORZRES), m_dpi);
     RecalcLayout();
     InvalidateRect(Handle(), nullptr, TRUE);
     return 0;
@@ -160,6 +166,17 @@ void CMainFrame::OnBarsChanged() {
     }
 }
 
+void CMainFrame::OnDpiChanged(int dpi, const RECT& suggested) {
+    m_dpi = framework::SaneDpi(dpi);
+    m_metrics = MetricsForScreen(framework::ScreenCaps(HORZRES), m_dpi);
+    ToolBar().SetDpi(m_dpi);
+    SetWindowPos(Handle(), nullptr, suggested.left, suggested.top,
+                 suggested.right - suggested.left, suggested.bottom - suggested.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    m_view.board().OnDpiChanged();
+    RecalcLayout();
+}
+
 void CMainFrame::OnSize(WPARAM type, int cx) {
     if (type != SIZE_MINIMIZED) {
         RecalcLayout();
@@ -226,6 +243,9 @@ LRESULT CMainFrame::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
         }
         case WM_SYSCOMMAND:
             return OnSysCommand(wParam, lParam);
+        case WM_DPICHANGED:
+            OnDpiChanged(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+            return 0;
         case WM_MOVE:
             WndProcDefault(message, wParam, lParam);
             if (m_view.Handle() != nullptr) {

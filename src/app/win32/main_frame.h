@@ -33,6 +33,7 @@ class CMainFrame final : public framework::FrameWindow, public FrameHost {
     void SelectMenu(int clientWidth, bool force) override;
     void SaveBarState() override;
     void ShowStatusText(std::string_view text) override;
+    int FrameDpi() const override { return m_dpi; }
 
   protected:
     LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -53,11 +54,15 @@ class CMainFrame final : public framework::FrameWindow, public FrameHost {
     // A bar was shown, hidden, docked or floated: the view gets the space left, and with
     // Auto Size the frame fits the board again.
     void OnBarsChanged();
+    // The frame moved to a monitor of another DPI: bars, thresholds and board at its size,
+    // the frame at the rectangle the system suggests.
+    void OnDpiChanged(int dpi, const RECT& suggested);
 
     WindowSystem& m_windows;
     Profile& m_profile;
     CPerchView m_view;
     FrameMetrics m_metrics;  // until the screen is measured, the 810-1029 row
+    int m_dpi = framework::kBaseDpi;  // of the monitor the frame is on
     HMENU m_compactMenu = nullptr;
     HMENU m_fullMenu = nullptr;
     bool m_compactMenuInUse = true;

@@ -16,8 +16,9 @@ int TextLength(const std::wstring& text) {
 
 }  // namespace
 
-GdiPainter::GdiPainter(HDC dc, HFONT font)
+GdiPainter::GdiPainter(HDC dc, HFONT font, int dpi)
     : m_dc(dc),
+      m_dpi(dpi),
       m_oldMapMode(SetMapMode(dc, MM_TEXT)),
       m_oldBkMode(SetBkMode(dc, TRANSPARENT)),
       m_oldTextColor(GetTextColor(dc)) {

@@ -14,7 +14,8 @@ namespace perch {
 // the call that needs them (pens once per colour) and deleted within the paint.
 class GdiPainter final : public Painter {
   public:
-    GdiPainter(HDC dc, HFONT font);
+    // dpi: what the board is drawn at (the font is made for it).
+    GdiPainter(HDC dc, HFONT font, int dpi = framework::kBaseDpi);
     ~GdiPainter() override;
     GdiPainter(const GdiPainter&) = delete;
     GdiPainter& operator=(const GdiPainter&) = delete;
@@ -24,9 +25,11 @@ class GdiPainter final : public Painter {
     void DrawText(Point at, std::string_view text, ColorRef color) override;
     void DrawLine(Point from, Point to, ColorRef color) override;
     void DrawFocusRect(const Rect& rect) override;
+    int Dpi() const override { return m_dpi; }
 
   private:
     HDC m_dc;
+    int m_dpi;
     int m_oldMapMode;
     int m_oldBkMode;
     COLORREF m_oldTextColor;

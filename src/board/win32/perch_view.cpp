@@ -9,6 +9,7 @@
 #include <string>
 
 #include "board/win32/gdi_painter.h"
+#include "framework/win32/dpi.h"
 #include "framework/win32/wide_text.h"
 #include "platform/utf8.h"
 #include "framework/win32/screen.h"
@@ -110,12 +111,17 @@ void CPerchView::StopTimer(unsigned timerId) {
 }
 
 int CPerchView::LogPixelsY() {
-    return framework::ScreenCaps(LOGPIXELSY);
+    // The board's fonts are described at 96 DPI (as they are stored); the view makes them
+    // at the DPI of its monitor.
+    return framework::kBaseDpi;
 }
 
 bool CPerchView::SetBoardFont(const FontDescription& font) {
     ReleaseFont();
-    const LOGFONTW lf = ToLogFont(font);
+    m_fontDpi = framework::WindowDpi(Handle());
+    LOGFONTW lf = ToLogFont(font);
+    lf.lfHeight = framework::ScaleToDpi(lf.lfHeight, m_fontDpi);
+    lf.lfWidth = framework::ScaleToDpi(lf.lfWidth, m_fontDpi);
     m_font = CreateFontIndirectW(&lf);
     if (m_font == nullptr) {
         return false;
@@ -131,7 +137,11 @@ void CPerchView::RedrawNow() {
 }
 
 bool CPerchView::RunFontDialog(FontDescription& font) {
+    // The dialog works in the screen's DPI; the board's fonts are kept at 96.
+    const int dialogDpi = framework::ScreenCaps(LOGPIXELSY);
     LOGFONTW lf = ToLogFont(font);
+    lf.lfHeight = framework::ScaleToDpi(lf.lfHeight, dialogDpi);
+    lf.lfWidth = framework::ScaleToDpi(lf.lfWidth, dialogDpi);
     CHOOSEFONTW choose{};
     choose.lStructSize = sizeof choose;
     choose.hwndOwner = GetParent(Handle());
@@ -141,6 +151,8 @@ bool CPerchView::RunFontDialog(FontDescription& font) {
     if (!ChooseFontW(&choose)) {
         return false;
     }
+    lf.lfHeight = framework::UnscaleFromDpi(lf.lfHeight, dialogDpi);
+    lf.lfWidth = framework::UnscaleFromDpi(lf.lfWidth, dialogDpi);
     font = FromLogFont(lf);
     return true;
 }
@@ -204,7 +216,7 @@ LRESULT CPerchView::OnPaint() {
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(Handle(), &ps);
     {
-        GdiPainter painter(dc, m_font);
+        GdiPainter painter(dc, m_font, m_fontDpi);
         m_board.Paint(painter);
     }
     EndPaint(Handle(), &ps);
@@ -287,7 +299,7 @@ LRESULT CPerchView::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_PAINT:
             return OnPaint();
         case WM_PRINTCLIENT: {
-            GdiPainter painter(reinterpret_cast<HDC>(wParam), m_font);
+            GdiPainter painter(reinterpret_cast<HDC>(wParam), m_font, m_fontDpi);
             m_board.Print(painter, (lParam & PRF_ERASEBKGND) != 0);
             return 0;
         }

@@ -55,8 +55,9 @@ class CPerchView final : public framework::Window,
     void ReleaseFont();
 
     Board m_board;
-    HFONT m_font = nullptr;                     // the board font, owned here
-    BoardAccessible* m_accessible = nullptr;    // made at the first request, one reference ours
+    HFONT m_font = nullptr;                   // the board font, owned here
+    int m_fontDpi = framework::kBaseDpi;      // the DPI m_font was made for
+    BoardAccessible* m_accessible = nullptr;  // made at the first request, one reference ours
 };
 
 }  // namespace perch

@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <utility>
 
+#include "framework/win32/dpi.h"
 #include "framework/win32/strings.h"
 #include "framework/win32/wide_text.h"
 
@@ -64,10 +65,15 @@ bool Toolbar::Create(HWND frame, UINT id, UINT bitmapId, const std::vector<UINT>
         return false;
     }
     SendMessageA(m_hwnd, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
-    SendMessageA(m_hwnd, TB_SETBITMAPSIZE, 0, MAKELPARAM(imageSize.cx, imageSize.cy));
+    m_dpi = WindowDpi(frame);
+    m_bitmapId = bitmapId;
+    m_button96 = buttonSize;
+    m_image96 = imageSize;
+    const SIZE image{Scaled(imageSize.cx), Scaled(imageSize.cy)};
+    SendMessageA(m_hwnd, TB_SETBITMAPSIZE, 0, MAKELPARAM(image.cx, image.cy));
     // The control draws from the bitmap but does not own it: it is freed with the toolbar.
-    m_bitmap = static_cast<HBITMAP>(
-        LoadImageA(instance, MAKEINTRESOURCEA(bitmapId), IMAGE_BITMAP, 0, 0, LR_LOADMAP3DCOLORS));
+    m_bitmap = LoadImageStrip(instance, bitmapId, static_cast<int>(commands.size()), imageSize,
+                              image);
     if (m_bitmap == nullptr) {
         return false;
     }
@@ -88,13 +94,52 @@ bool Toolbar::Create(HWND frame, UINT id, UINT bitmapId, const std::vector<UINT>
                       reinterpret_cast<LPARAM>(buttons.data()))) {
         return false;
     }
-    SendMessageA(m_hwnd, TB_SETBUTTONSIZE, 0, MAKELPARAM(buttonSize.cx, buttonSize.cy));
-    SendMessageA(m_hwnd, TB_SETINDENT, kGripWidth, 0);
+    SendMessageA(m_hwnd, TB_SETBUTTONSIZE, 0,
+                 MAKELPARAM(Scaled(buttonSize.cx), Scaled(buttonSize.cy)));
+    SendMessageA(m_hwnd, TB_SETINDENT, GripWidth(), 0);
     // Commands and notifications go to the frame, also while the toolbar floats.
     SendMessageA(m_hwnd, TB_SETPARENT, reinterpret_cast<WPARAM>(frame), 0);
     SetWindowSubclass(m_hwnd, &Toolbar::SubclassProc, 1, reinterpret_cast<DWORD_PTR>(this));
     m_commands = commands;
     return true;
+}
+
+int Toolbar::GripWidth() const {
+    return Scaled(kGripWidth);
+}
+
+void Toolbar::SetDpi(int dpi) {
+    dpi = SaneDpi(dpi);
+    if (m_hwnd == nullptr || dpi == m_dpi) {
+        return;
+    }
+    m_dpi = dpi;
+    const int count = static_cast<int>(m_commands.size());
+    const SIZE image{Scaled(m_image96.cx), Scaled(m_image96.cy)};
+    // The control takes a new image size only with a new image list (its bitmap size is
+    // fixed once it has images); the list is ours, the face colour its transparent one.
+    HBITMAP bitmap =
+        LoadImageStrip(GetModuleHandleA(nullptr), m_bitmapId, count, m_image96, image);
+    HIMAGELIST images = bitmap == nullptr ? nullptr
+                                          : ImageList_Create(image.cx, image.cy,
+                                                             ILC_COLOR24 | ILC_MASK, count, 0);
+    if (images != nullptr && ImageList_AddMasked(images, bitmap, GetSysColor(COLOR_BTNFACE)) >= 0) {
+        SendMessageA(m_hwnd, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images));
+        if (m_images != nullptr) {
+            ImageList_Destroy(m_images);
+        }
+        m_images = images;
+        SendMessageA(m_hwnd, TB_SETBITMAPSIZE, 0, MAKELPARAM(image.cx, image.cy));
+    } else if (images != nullptr) {
+        ImageList_Destroy(images);
+    }
+    if (bitmap != nullptr) {
+        DeleteObject(bitmap);
+    }
+    SendMessageA(m_hwnd, TB_SETBUTTONSIZE, 0,
+                 MAKELPARAM(Scaled(m_button96.cx), Scaled(m_button96.cy)));
+    SendMessageA(m_hwnd, TB_SETINDENT, m_floating ? 0 : GripWidth(), 0);
+    LayoutChanged();
 }
 
 void Toolbar::SetButtonState(UINT command, bool enabled, bool checked) {
@@ -129,7 +174,7 @@ SIZE Toolbar::StripSize(bool vertical) const {
     const int buttonWidth = LOWORD(size);
     const int buttonHeight = HIWORD(size);
     const int count = static_cast<int>(m_commands.size());
-    const int grip = m_floating ? 0 : kGripWidth;
+    const int grip = m_floating ? 0 : GripWidth();
     // The control wraps its buttons to its width: one button wide at the sides.
     return vertical ? SIZE{grip + buttonWidth, buttonHeight * count}
                     : SIZE{grip + buttonWidth * count, buttonHeight};
@@ -139,7 +184,7 @@ void Toolbar::Dock(BarSide side) {
     const bool wasFloating = m_floating;
     m_side = side;
     m_floating = false;
-    SendMessageA(m_hwnd, TB_SETINDENT, kGripWidth, 0);
+    SendMessageA(m_hwnd, TB_SETINDENT, GripWidth(), 0);
     if (wasFloating) {
         SetParent(m_hwnd, m_frame);
         SendMessageA(m_hwnd, TB_SETPARENT, reinterpret_cast<WPARAM>(m_frame), 0);
@@ -152,6 +197,9 @@ void Toolbar::Dock(BarSide side) {
 Toolbar::~Toolbar() {
     if (m_bitmap != nullptr) {
         DeleteObject(m_bitmap);
+    }
+    if (m_images != nullptr) {
+        ImageList_Destroy(m_images);  // the control never owns a list it was given
     }
 }
 
@@ -224,8 +272,9 @@ bool Toolbar::SideAt(POINT screen, BarSide* side) const {
     RECT client{};
     GetClientRect(m_frame, &client);
     MapWindowPoints(m_frame, nullptr, reinterpret_cast<POINT*>(&client), 2);
-    if (screen.x < client.left - kDockZone || screen.x >= client.right + kDockZone ||
-        screen.y < client.top - kDockZone || screen.y >= client.bottom + kDockZone) {
+    const int zone = Scaled(kDockZone);
+    if (screen.x < client.left - zone || screen.x >= client.right + zone ||
+        screen.y < client.top - zone || screen.y >= client.bottom + zone) {
         return false;
     }
     // The nearest edge, if it is near enough.
@@ -238,7 +287,7 @@ bool Toolbar::SideAt(POINT screen, BarSide* side) const {
             best = i;
         }
     }
-    if (distances[best] > kDockZone) {
+    if (distances[best] > zone) {
         return false;
     }
     *side = sides[best];
@@ -300,7 +349,8 @@ LRESULT CALLBACK Toolbar::SubclassProc(HWND hwnd, UINT message, WPARAM wParam, L
                 const LRESULT result = DefSubclassProc(hwnd, message, wParam, lParam);
                 RECT client{};
                 GetClientRect(hwnd, &client);
-                RECT grip{2, 2, 5, client.bottom - 2};
+                const int inset = self->Scaled(2);
+                RECT grip{inset, inset, self->Scaled(5), client.bottom - inset};
                 HDC dc = GetDC(hwnd);
                 DrawEdge(dc, &grip, BDR_RAISEDINNER, BF_RECT);
                 ReleaseDC(hwnd, dc);

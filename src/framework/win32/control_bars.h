@@ -1,11 +1,13 @@
 #pragma once
 
 #include <windows.h>
+#include <commctrl.h>
 
 #include <functional>
 #include <string>
 #include <vector>
 
+#include "framework/dpi_scale.h"
 #include "framework/win32/window.h"
 
 namespace framework {
@@ -44,12 +46,15 @@ class Toolbar {
 
     // One image per button, side by side in the bitmap resource, imageWidth apart. The
     // bitmap's light gray becomes the button face. onLayoutChanged is called after the
-    // toolbar docked somewhere else, floated or was shown or hidden.
+    // toolbar docked somewhere else, floated or was shown or hidden. The sizes are at 96
+    // DPI; the toolbar shows them at the DPI of the frame's monitor (SetDpi).
     bool Create(HWND frame, UINT id, UINT bitmapId, const std::vector<UINT>& commands,
                 SIZE buttonSize, SIZE imageSize, std::function<void()> onLayoutChanged);
     HWND Handle() const { return m_hwnd; }
     const std::vector<UINT>& Commands() const { return m_commands; }
     void SetButtonState(UINT command, bool enabled, bool checked);
+    // The frame moved to a monitor of another DPI: buttons, images and grip at its size.
+    void SetDpi(int dpi);
 
     bool IsVisible() const;
     void Show(bool visible);
@@ -87,6 +92,13 @@ class Toolbar {
     HWND m_hwnd = nullptr;
     HWND m_frame = nullptr;
     HBITMAP m_bitmap = nullptr;
+    HIMAGELIST m_images = nullptr;  // made after a DPI change; ours to destroy
+    UINT m_bitmapId = 0;
+    SIZE m_button96{};
+    SIZE m_image96{};
+    int m_dpi = kBaseDpi;
+    int Scaled(int pixels96) const { return ScaleToDpi(pixels96, m_dpi); }
+    int GripWidth() const;
     std::vector<UINT> m_commands;
     std::function<void()> m_onLayoutChanged;
     BarSide m_side = BarSide::kTop;

@@ -246,15 +246,15 @@ WindowHandle Win32WindowSystem::GetLastActivePopup(WindowHandle window) {
     return FromHwnd(::GetLastActivePopup(ToHwnd(window)));
 }
 
-bool Win32WindowSystem::IsNtPlatform() {
-    if (!m_ntPlatform) {
-        OSVERSIONINFOA info{};
-        info.dwOSVersionInfoSize = sizeof(info);
-        // A failed call counts as NT: the platform of every Windows in use today, and the
-        // one that shows four toolbar buttons and no Cascade.
-        m_ntPlatform = !::GetVersionExA(&info) || info.dwPlatformId == VER_PLATFORM_WIN32_NT;
+bool Win32WindowSystem::SystemCascades() {
+    if (!m_systemCascades) {
+        // Looked up rather than linked: a system without the function still runs Perch,
+        // with four toolbar buttons and no Cascade.
+        const HMODULE user32 = ::GetModuleHandleA("user32.dll");
+        m_systemCascades =
+            user32 != nullptr && ::GetProcAddress(user32, "CascadeWindows") != nullptr;
     }
-    return *m_ntPlatform;
+    return *m_systemCascades;
 }
 
 bool Win32WindowSystem::IsHungAppWindow(WindowHandle window) {

@@ -35,7 +35,7 @@ class Win32WindowSystem final : public WindowSystem {
     Rect GetClientRect(WindowHandle window) override;
     Rect GetRestoredRect(WindowHandle window) override;
     WindowHandle GetLastActivePopup(WindowHandle window) override;
-    bool IsNtPlatform() override;
+    bool SystemCascades() override;
     bool IsHungAppWindow(WindowHandle window) override;
     std::vector<Rect> GetMonitorRects() override;
 
@@ -51,7 +51,7 @@ class Win32WindowSystem final : public WindowSystem {
     void InvalidateRect(WindowHandle window) override;
 
   private:
-    std::optional<bool> m_ntPlatform;  // the host does not change while we run
+    std::optional<bool> m_systemCascades;  // the host does not change while we run
 };
 
 }  // namespace perch
