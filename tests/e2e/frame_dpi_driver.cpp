@@ -12,7 +12,7 @@
 #include "app/win32/main_frame.h"
 #include "e2e_check.h"
 #include "e2e_windows.h"
-#include "platform/win32/ansi_code_page.h"
+#include "platform/code_page.h"
 #include "platform/win32/win32_window_system.h"
 #include "res/resource.h"
 #include "support/memory_profile.h"
@@ -61,9 +61,8 @@ int main() {
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_BAR_CLASSES | ICC_WIN95_CLASSES};
     InitCommonControlsEx(&controls);
     perch::Win32WindowSystem windows;
-    perch::AnsiCodePage codePage;
     perch::test::MemoryProfile profile;
-    perch::CMainFrame frame(windows, profile, codePage);
+    perch::CMainFrame frame(windows, profile, perch::Utf8Text());
     E2E_CHECK(frame.CreateFrame());
     if (frame.Handle() == nullptr) {
         return 1;
