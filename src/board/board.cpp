@@ -30,7 +30,9 @@ Board::Board(WindowSystem& windows, Profile& profile, const CodePage& codePage, 
       selection_(tracker_, settings_, *this),
       refresh_(tracker_, selection_, zOrder_, placement_, busy_, *this),
       mouse_(tracker_, settings_, layout_, selection_, placement_, busy_, frame, *this),
-      arrangement_(tracker_, selection_, busy_, view) {}
+      arrangement_(tracker_, selection_, busy_, view),
+      eventFilter_(tracker_),
+      eventTicks_(view) {}
 
 void Board::SetBoardWindows(WindowHandle view, WindowHandle frame) {
     tracker_.SetBoardWindows(view, frame);
@@ -46,6 +48,7 @@ void Board::OnCreate() {
     tracker_.ClearTitleLists();
     RebuildDisplay();
     timerId_ = view_.StartTimer(kRefreshTimerId, RefreshIntervalMs(settings_));
+    windows_.SetEventSink(this);
 }
 
 void Board::CreateBoardFont() {
@@ -65,6 +68,8 @@ void Board::CreateBoardFont() {
 }
 
 void Board::OnDestroy() {
+    windows_.SetEventSink(nullptr);
+    eventTicks_.Stop();
     view_.StopTimer(timerId_);
 }
 
@@ -101,6 +106,7 @@ void Board::OnFrameMinimizing() {
 void Board::OnFrameRestored() {
     zOrder_.OnFrameRestored();
     InvalidateAll();
+    eventTicks_.Schedule();  // no need to wait for the timer to see what changed meanwhile
 }
 
 void Board::OnBarsChanged() {
@@ -137,7 +143,22 @@ bool Board::OnMouse(MouseMessage message, unsigned keyFlags, Point point) {
 }
 
 void Board::OnTimer(unsigned id) {
-    refresh_.OnTimer(id, timerId_);
+    bool ticked = false;
+    if (eventTicks_.IsDue(id)) {
+        eventTicks_.Fire();
+        ticked = refresh_.TickUnlessBusy();
+    } else {
+        ticked = refresh_.OnTimer(id, timerId_);
+    }
+    if (ticked) {
+        eventFilter_.NoteTick();
+    }
+}
+
+void Board::OnWindowEvent(const WindowEvent& event) {
+    if (eventFilter_.Wants(event)) {
+        eventTicks_.Schedule();
+    }
 }
 
 bool Board::InvalidateTitleBox(std::string_view title) {

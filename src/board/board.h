@@ -6,6 +6,7 @@
 #include "board/arrangement.h"
 #include "board/board_hosts.h"
 #include "board/busy.h"
+#include "board/event_ticks.h"
 #include "board/frame_placement.h"
 #include "board/frame_z_order.h"
 #include "board/layout.h"
@@ -19,6 +20,7 @@
 #include "settings/profile.h"
 #include "settings/properties.h"
 #include "settings/settings.h"
+#include "tracker/event_filter.h"
 #include "tracker/tracker.h"
 
 namespace perch {
@@ -37,7 +39,7 @@ namespace perch {
 //   Arrangement     the commands on the watched application's windows
 // The view and frame handles live in the tracker alone (SetBoardWindows), so the tick,
 // the foreground check and the frame placement always mean the same frame.
-class Board final : private BoardHost {
+class Board final : private BoardHost, private WindowEventSink {
   public:
     Board(WindowSystem& windows, Profile& profile, const CodePage& codePage, ViewHost& view,
           FrameHost& frame);
@@ -64,7 +66,8 @@ class Board final : private BoardHost {
     // A mouse message at a point in client coordinates with the message's key flags;
     // returns whether it goes on to default processing.
     bool OnMouse(MouseMessage message, unsigned keyFlags, Point point);
-    // A timer message: a refresh tick for the refresh timer while not busy.
+    // A timer message: a refresh tick for the refresh timer, or for the event timer when
+    // it was waiting, while not busy.
     void OnTimer(unsigned timerId);
     // The view is going: the refresh timer stops.
     void OnDestroy();
@@ -135,6 +138,11 @@ class Board final : private BoardHost {
     bool InvalidateTitleBox(std::string_view title) override;
     void InvalidateAll() override;
 
+    // --- WindowEventSink ---
+    // An event that can change the board brings the next tick forward (EventTicks); the
+    // rest are ignored (EventFilter).
+    void OnWindowEvent(const WindowEvent& event) override;
+
     void CreateBoardFont();
     // The display list made again from the current titles, and the selection kept to them.
     void RebuildDisplay();
@@ -158,6 +166,8 @@ class Board final : private BoardHost {
     BoardMouse mouse_;
     Arrangement arrangement_;
     unsigned timerId_ = 0;  // what the refresh timer reports
+    EventFilter eventFilter_;
+    EventTicks eventTicks_;
 };
 
 }  // namespace perch

@@ -110,7 +110,14 @@ void RefreshCycle::RefreshTick() {
 }
 
 bool RefreshCycle::OnTimer(unsigned timerId, unsigned refreshTimerId) {
-    if (timerId != refreshTimerId || busy_.IsBusy()) {
+    if (timerId != refreshTimerId) {
+        return false;
+    }
+    return TickUnlessBusy();
+}
+
+bool RefreshCycle::TickUnlessBusy() {
+    if (busy_.IsBusy()) {
         return false;
     }
     RefreshTick();
