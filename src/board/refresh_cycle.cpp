@@ -36,7 +36,7 @@ bool ListsEqual(const TitleList& a, const TitleList& b, const CodePage& codePage
 
 void RefreshCycle::FollowFocus() {
     WindowSystem& windows = tracker_.Windows();
-    const std::string title = windows.GetWindowText(tracker_.GetActiveDocument(), kTitleBufferSize);
+    const std::string title = windows.GetWindowText(tracker_.GetActiveDocumentAfterCheck(), kTitleBufferSize);
     if (!title.empty()) {
         selection_.MoveFocusTo(title);
     }

@@ -65,6 +65,7 @@ WindowHandle Tracker::FindMdiClient(WindowHandle window) {
 }
 
 bool Tracker::CheckForeground() {
+    checkedForeground_ = kNoWindow;
     WindowHandle window = windows_.GetForegroundWindow();
     if (window == kNoWindow) {
         return true;  // nothing in front: carry on as the last state says
@@ -103,6 +104,8 @@ bool Tracker::CheckForeground() {
         return false;
     }
     const WindowHandle client = FindMdiClient(window);
+    checkedForeground_ = window;
+    checkedClient_ = client;
     if (client != kNoWindow) {
         app_.mdiClient = client;
         app_.matchState = 1;
@@ -308,6 +311,14 @@ WindowHandle Tracker::GetActiveDocument() {
     }
     const WindowHandle client = FindMdiClient(foreground);
     return client == kNoWindow ? kNoWindow : windows_.GetTopWindow(client);
+}
+
+WindowHandle Tracker::GetActiveDocumentAfterCheck() {
+    const WindowHandle foreground = windows_.GetForegroundWindow();
+    if (foreground == kNoWindow || foreground != checkedForeground_) {
+        return GetActiveDocument();
+    }
+    return checkedClient_ == kNoWindow ? kNoWindow : windows_.GetTopWindow(checkedClient_);
 }
 
 }  // namespace perch

@@ -103,6 +103,10 @@ class Tracker {
     DocumentWindowSearch FindDocumentWindow(std::string_view title);
     // The topmost document of the foreground window's MDI client, whatever is watched.
     WindowHandle GetActiveDocument();
+    // The same, sharing the walk the last CheckForeground made for the same foreground
+    // window: the refresh tick asks both in turn, and the walk over the application's
+    // windows is most of what either costs.
+    WindowHandle GetActiveDocumentAfterCheck();
 
   private:
     WindowSystem& windows_;
@@ -117,6 +121,10 @@ class Tracker {
     std::size_t scratch_ = 1;
     TitleList displayList_;
     std::uint64_t rebuildCount_ = 0;
+    // What the last CheckForeground's walk found: the foreground window it walked and its
+    // MDI client (none when it walked nothing).
+    WindowHandle checkedForeground_ = kNoWindow;
+    WindowHandle checkedClient_ = kNoWindow;
 
     // IndexOfTitle's index of the current list: painting looks up the focus title and
     // every selected title, which must not cost a pass over the list each. Titles as they

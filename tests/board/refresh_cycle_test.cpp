@@ -386,3 +386,34 @@ TEST_F(RefreshTickTest, TimerRunsTicksOnlyForItsIdWhileNotBusy) {
 
 }  // namespace
 }  // namespace perch
+
+namespace perch {
+namespace {
+
+// One walk of the application's windows per tick: CheckForeground's finds the MDI client,
+// and following the active document uses it while the same window is in front.
+TEST_F(RefreshTickTest, TickWalksTheApplicationOnce) {
+    const SimulatedDesktop::MdiApp app =
+        desk.CreateMdiApp("Editor", kAppProcess, {"A.TXT", "B.TXT", "C.TXT"});
+    desk.SetForeground(app.frame);
+    Tick();
+    Reset();
+    Tick();
+    EXPECT_EQ(desk.QueryCount(Query::kEnumChildWindows), 1);
+    EXPECT_EQ(selection.FocusTitle(), "A.TXT");
+
+    // Another MDI application comes in front between the check and the focus: the focus
+    // is that application's active document, found by a walk of its own.
+    const SimulatedDesktop::MdiApp other =
+        desk.CreateMdiApp("Other", kOtherProcess, {"X.TXT", "Y.TXT"});
+    desk.SetForeground(app.frame);
+    Tick();
+    Reset();
+    desk.OnNthQuery(Query::kEnumChildWindows, 1, [&] { desk.SetForeground(other.frame); });
+    Tick();
+    EXPECT_EQ(desk.QueryCount(Query::kEnumChildWindows), 2);
+    EXPECT_EQ(selection.FocusTitle(), "X.TXT");
+}
+
+}  // namespace
+}  // namespace perch
