@@ -7,6 +7,8 @@
 // (two documents activated in turn), close (the R documents closed), front (the other
 // application and the watched one brought to the front in turn; needs <other frame>), or
 // all (each of them <count> times, in that order).
+// An optional seventh argument, <jitter ms>, waits a random time below it before each
+// change, so that a change falls anywhere between two ticks of Perch's timer.
 // Prints one line per kind: "<kind>: median <ms> p95 <ms> max <ms> over <n>". Fails (exit 1)
 // when a change did not show within <limit ms>.
 #include <windows.h>
@@ -117,6 +119,8 @@ int main(int argc, char** argv) {
     const std::string kind = argv[4];
     const int count = std::atoi(argv[5]);
     const double limit = std::atof(argv[6]);
+    const int jitter = argc > 7 ? std::atoi(argv[7]) : 0;
+    std::srand(static_cast<unsigned>(GetTickCount()));
     HWND perch = FindByTitles(perchTitles);
     HWND watched = FindWindowA(nullptr, argv[2]);
     HWND other = FindWindowA(nullptr, argv[3]);
@@ -131,6 +135,9 @@ int main(int argc, char** argv) {
     // One change: made by the application, timed until the board shows something else.
     auto measure = [&](HWND target, const std::string& command, std::vector<double>& times) {
         Settle(pixels);
+        if (jitter > 0) {
+            Sleep(static_cast<DWORD>(std::rand() % jitter));
+        }
         const std::vector<DWORD> before = pixels.Read();
         const auto start = Clock::now();
         if (e2e::MdiAppCommand(target, command) == 0) {
