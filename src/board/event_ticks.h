@@ -9,10 +9,11 @@ namespace perch {
 inline constexpr unsigned kEventTimerId = 2;
 // How long after an event its tick runs: long enough for the burst a single change makes
 // (a document opened reports its creation, showing and activation) to come in first.
-inline constexpr int kEventDelayMs = 20;
+inline constexpr int kEventDelayMs = 25;
 // How many later events may put the tick off again: a stream of events still gets a tick
-// at least every (kMaxEventRestarts + 1) * kEventDelayMs.
-inline constexpr int kMaxEventRestarts = 4;
+// at least every (kMaxEventRestarts + 1) * kEventDelayMs (100 ms), and a dense one (a
+// thousand retitles a second) at most one every kEventDelayMs (fewer than 40 a second).
+inline constexpr int kMaxEventRestarts = 3;
 
 // Coalesces window events into ticks. The first event starts the one-shot timer; each
 // event while it waits starts it again, at most kMaxEventRestarts times, after which
