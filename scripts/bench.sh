@@ -19,7 +19,8 @@ done
 
 win32="$root/build/win32"
 wanted() { case "$1" in *$filter*) return 0 ;; *) return 1 ;; esac; }
-wanted refresh_tick_wine_bench || wanted perch_idle_bench || exit 0
+wanted refresh_tick_wine_bench || wanted board_paint_wine_bench || wanted perch_idle_bench ||
+    wanted perch_latency_bench || exit 0
 source "$root/scripts/wine-env.sh"
 perch_build_win32 "$win32"
 trap perch_wine_stop EXIT
@@ -30,7 +31,15 @@ if wanted refresh_tick_wine_bench; then
     echo "== refresh_tick_wine_bench"
     wine "$win32/bench/win32/refresh_tick_wine_bench.exe" "$(winepath -w "$win32/tests/e2e/mdi_app.exe")"
 fi
+if wanted board_paint_wine_bench; then
+    echo "== board_paint_wine_bench"
+    wine "$win32/bench/win32/board_paint_wine_bench.exe" </dev/null
+fi
 if wanted perch_idle_bench; then
     echo "== perch_idle_bench"
     bash "$root/bench/win32/perch_idle_bench.sh" "$win32"
+fi
+if wanted perch_latency_bench; then
+    echo "== perch_latency_bench"
+    bash "$root/bench/win32/perch_latency_bench.sh" "$win32"
 fi

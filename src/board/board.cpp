@@ -44,7 +44,9 @@ Board::Board(WindowSystem& windows, Profile& profile, const CodePage& codePage, 
       mouse_(tracker_, settings_, layout_, selection_, placement_, busy_, frame, *this),
       arrangement_(tracker_, selection_, busy_, view, frame),
       cursor_(tracker_, layout_, view),
-      accessible_(tracker_, layout_, selection_, cursor_) {}
+      accessible_(tracker_, layout_, selection_, cursor_),
+      eventFilter_(tracker_),
+      eventTicks_(view) {}
 
 void Board::SetBoardWindows(WindowHandle view, WindowHandle frame) {
     tracker_.SetBoardWindows(view, frame);
@@ -60,6 +62,7 @@ void Board::OnCreate() {
     tracker_.ClearTitleLists();
     RebuildDisplay();
     timerId_ = view_.StartTimer(kRefreshTimerId, RefreshIntervalMs(settings_));
+    windows_.SetEventSink(this);
 }
 
 void Board::CreateBoardFont() {
@@ -85,6 +88,8 @@ void Board::OnDpiChanged() {
 }
 
 void Board::OnDestroy() {
+    windows_.SetEventSink(nullptr);
+    eventTicks_.Stop();
     view_.StopTimer(timerId_);
 }
 
@@ -122,6 +127,7 @@ void Board::OnFrameMinimizing() {
 void Board::OnFrameRestored() {
     zOrder_.OnFrameRestored();
     InvalidateAll();
+    eventTicks_.Schedule();  // no need to wait for the timer to see what changed meanwhile
 }
 
 void Board::OnBarsChanged() {
@@ -278,8 +284,22 @@ void Board::Announce() {
 }
 
 void Board::OnTimer(unsigned id) {
-    if (refresh_.OnTimer(id, timerId_)) {
+    bool ticked = false;
+    if (eventTicks_.IsDue(id)) {
+        eventTicks_.Fire();
+        ticked = refresh_.TickUnlessBusy();
+    } else {
+        ticked = refresh_.OnTimer(id, timerId_);
+    }
+    if (ticked) {
+        eventFilter_.NoteTick();
         Announce();
+    }
+}
+
+void Board::OnWindowEvent(const WindowEvent& event) {
+    if (eventFilter_.Wants(event)) {
+        eventTicks_.Schedule();
     }
 }
 

@@ -8,6 +8,7 @@
 #include "board/arrangement.h"
 #include "board/board_hosts.h"
 #include "board/busy.h"
+#include "board/event_ticks.h"
 #include "board/frame_placement.h"
 #include "board/frame_z_order.h"
 #include "board/keyboard_cursor.h"
@@ -22,6 +23,7 @@
 #include "settings/profile.h"
 #include "settings/properties.h"
 #include "settings/settings.h"
+#include "tracker/event_filter.h"
 #include "tracker/tracker.h"
 
 namespace perch {
@@ -48,7 +50,7 @@ enum class BoardKey { kUp, kDown, kLeft, kRight, kHome, kEnd, kEnter, kSpace, kE
 //   AccessibleBoard the board as a screen reader sees it, and the events it is told
 // The view and frame handles live in the tracker alone (SetBoardWindows), so the tick,
 // the foreground check and the frame placement always mean the same frame.
-class Board final : private BoardHost {
+class Board final : private BoardHost, private WindowEventSink {
   public:
     Board(WindowSystem& windows, Profile& profile, const CodePage& codePage, ViewHost& view,
           FrameHost& frame);
@@ -84,7 +86,8 @@ class Board final : private BoardHost {
     // Where a context menu opened from the keyboard goes, in client coordinates: the
     // bottom left of the cursor's box, or the board's top left on an empty board.
     Point ContextMenuPoint() const;
-    // A timer message: a refresh tick for the refresh timer while not busy.
+    // A timer message: a refresh tick for the refresh timer, or for the event timer when
+    // it was waiting, while not busy.
     void OnTimer(unsigned timerId);
     // The view is going: the refresh timer stops.
     void OnDestroy();
@@ -168,6 +171,11 @@ class Board final : private BoardHost {
     bool InvalidateTitleBox(std::string_view title) override;
     void InvalidateAll() override;
 
+    // --- WindowEventSink ---
+    // An event that can change the board brings the next tick forward (EventTicks); the
+    // rest are ignored (EventFilter).
+    void OnWindowEvent(const WindowEvent& event) override;
+
     void CreateBoardFont();
     // The display list made again from the current titles, and the selection kept to them.
     void RebuildDisplay();
@@ -197,6 +205,8 @@ class Board final : private BoardHost {
     AccessibleBoard accessible_;
     std::string shownStatus_;  // the cursor's title as the status bar shows it
     unsigned timerId_ = 0;     // what the refresh timer reports
+    EventFilter eventFilter_;
+    EventTicks eventTicks_;
 };
 
 }  // namespace perch

@@ -35,8 +35,7 @@ bool ListsEqual(const TitleList& a, const TitleList& b, const CodePage& codePage
 }
 
 void RefreshCycle::FollowFocus() {
-    WindowSystem& windows = tracker_.Windows();
-    const std::string title = windows.GetWindowText(tracker_.GetActiveDocument(), kTitleBufferSize);
+    const std::string title = tracker_.ActiveDocumentTitleAfterScan();
     if (!title.empty()) {
         selection_.MoveFocusTo(title);
     }
@@ -47,9 +46,11 @@ void RefreshCycle::Watch() {
     if (tracker_.App().matchState == 2) {
         return;  // the watched application's dialog or pop-up: hold everything
     }
-    FollowFocus();
-
+    // The scan first: it reads the active document's title on its way (the top of the
+    // client), and only fills the scratch list, so the focus still moves among the boxes on
+    // display.
     tracker_.ScanDocuments();
+    FollowFocus();
     if (!ListsEqual(tracker_.CurrentTitles(), tracker_.ScratchTitles(), tracker_.Code())) {
         tracker_.FlipLists();
         if (settings.Resize != 0 && !tracker_.CurrentTitles().empty()) {
@@ -110,7 +111,14 @@ void RefreshCycle::RefreshTick() {
 }
 
 bool RefreshCycle::OnTimer(unsigned timerId, unsigned refreshTimerId) {
-    if (timerId != refreshTimerId || busy_.IsBusy()) {
+    if (timerId != refreshTimerId) {
+        return false;
+    }
+    return TickUnlessBusy();
+}
+
+bool RefreshCycle::TickUnlessBusy() {
+    if (busy_.IsBusy()) {
         return false;
     }
     RefreshTick();

@@ -43,6 +43,9 @@ class RefreshCycle {
     // The board's timer handler: a tick for the refresh timer's id while not busy. Returns
     // whether a tick ran.
     bool OnTimer(unsigned timerId, unsigned refreshTimerId);
+    // A tick brought forward by a window event: the same tick, under the same rule (none
+    // while busy). Returns whether it ran.
+    bool TickUnlessBusy();
 
   private:
     void Watch();

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/window_events.h"
+
 // <windows.h> maps these names to their A/W variants. The interface uses the plain names,
 // so a Win32 source includes <windows.h> first and this header after it, and calls the
 // "A" entry points by their full names.
@@ -197,6 +199,13 @@ class WindowSystem {
     virtual void CascadeWindows(WindowHandle mdiClient) = 0;
     // Invalidates the whole window, erasing the background.
     virtual void InvalidateRect(WindowHandle window) = 0;
+
+    // --- Events ---
+
+    // From now on hands the window events of every process (the kinds of WindowEventKind)
+    // to the sink; none stops them. A host that cannot deliver them, or delivers only some
+    // kinds, is still a whole window system: whatever is not reported is found by polling.
+    virtual void SetEventSink(WindowEventSink* sink) { (void)sink; }
 
   protected:
     WindowSystem() = default;

@@ -57,6 +57,7 @@ WindowHandle Tracker::FindMdiClient(WindowHandle window) {
 }
 
 bool Tracker::CheckForeground() {
+    checkedForeground_ = kNoWindow;
     WindowHandle window = windows_.GetForegroundWindow();
     if (window == kNoWindow) {
         return true;  // nothing in front: carry on as the last state says
@@ -95,6 +96,8 @@ bool Tracker::CheckForeground() {
         return false;
     }
     const WindowHandle client = FindMdiClient(window);
+    checkedForeground_ = window;
+    checkedClient_ = client;
     if (client != kNoWindow) {
         app_.mdiClient = client;
         app_.matchState = 1;
@@ -147,6 +150,8 @@ bool Tracker::IsExcluded(std::string_view title) const {
 void Tracker::ScanDocuments() {
     TitleList& scratch = titleLists_[scratch_];
     scratch.clear();
+    scannedClient_ = kNoWindow;
+    scannedTopRead_ = false;
     const WindowHandle client = app_.mdiClient;
     if (client == kNoWindow) {
         return;
@@ -156,17 +161,24 @@ void Tracker::ScanDocuments() {
     if (!windows_.GetWindowText(client, kTitleBufferSize).empty()) {
         return;
     }
+    scannedClient_ = client;
     WindowHandle child = windows_.GetTopWindow(client);
+    bool top = true;
     while (child != kNoWindow) {
         // Step on first, so a document closed while it is looked at does not end the walk.
         const WindowHandle next = windows_.GetWindow(child, kGwHwndNext);
         if (windows_.IsWindowVisible(child)) {
             const std::string title = windows_.GetWindowText(child, kTitleBufferSize);
+            if (top) {
+                scannedTopRead_ = true;
+                scannedTopTitle_ = title;
+            }
             if (!title.empty()) {
                 scratch.push_back(CleanDocumentTitle(title, codePage_));
             }
         }
         child = next;
+        top = false;
     }
     SortTitles(scratch, settings_.Sort, codePage_);
 }
@@ -299,6 +311,23 @@ WindowHandle Tracker::GetActiveDocument() {
     }
     const WindowHandle client = FindMdiClient(foreground);
     return client == kNoWindow ? kNoWindow : windows_.GetTopWindow(client);
+}
+
+WindowHandle Tracker::GetActiveDocumentAfterCheck() {
+    const WindowHandle foreground = windows_.GetForegroundWindow();
+    if (foreground == kNoWindow || foreground != checkedForeground_) {
+        return GetActiveDocument();
+    }
+    return checkedClient_ == kNoWindow ? kNoWindow : windows_.GetTopWindow(checkedClient_);
+}
+
+std::string Tracker::ActiveDocumentTitleAfterScan() {
+    const WindowHandle foreground = windows_.GetForegroundWindow();
+    if (foreground != kNoWindow && foreground == checkedForeground_ &&
+        checkedClient_ != kNoWindow && checkedClient_ == scannedClient_ && scannedTopRead_) {
+        return scannedTopTitle_;
+    }
+    return windows_.GetWindowText(GetActiveDocumentAfterCheck(), kTitleBufferSize);
 }
 
 }  // namespace perch

@@ -103,6 +103,13 @@ class Tracker {
     DocumentWindowSearch FindDocumentWindow(std::string_view title);
     // The topmost document of the foreground window's MDI client, whatever is watched.
     WindowHandle GetActiveDocument();
+    // The same, sharing the walk the last CheckForeground made for the same foreground
+    // window: the refresh tick asks both in turn, and the walk over the application's
+    // windows is most of what either costs.
+    WindowHandle GetActiveDocumentAfterCheck();
+    // The active document's title (up to 255 bytes), as the scan just made read it when the
+    // same window is in front and that scan walked its MDI client; read afresh otherwise.
+    std::string ActiveDocumentTitleAfterScan();
 
   private:
     WindowSystem& windows_;
@@ -117,6 +124,15 @@ class Tracker {
     std::size_t scratch_ = 1;
     TitleList displayList_;
     std::uint64_t rebuildCount_ = 0;
+    // What the last CheckForeground's walk found: the foreground window it walked and its
+    // MDI client (none when it walked nothing).
+    WindowHandle checkedForeground_ = kNoWindow;
+    WindowHandle checkedClient_ = kNoWindow;
+    // What the last ScanDocuments read of the top document of the client it walked: the
+    // active document, whose title the tick follows.
+    WindowHandle scannedClient_ = kNoWindow;
+    bool scannedTopRead_ = false;
+    std::string scannedTopTitle_;
 
     // IndexOfTitle's index of the current list: painting looks up the focus title and
     // every selected title, which must not cost a pass over the list each. Titles as they

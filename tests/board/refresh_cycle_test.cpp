@@ -364,9 +364,10 @@ TEST_F(RefreshTickTest, WindowsClosingDuringTheTick) {
     desk.SetQueryHook({});
     EXPECT_EQ(tracker.DisplayList(), (Titles{"A"}));
 
-    // The whole application closes in the middle of a tick.
+    // The whole application closes in the middle of a tick, as the scan starts its walk
+    // (the tick's only GetTopWindow: the active document is the top of that walk).
     desk.ResetQueryCounts();
-    desk.OnNthQuery(Query::kGetTopWindow, 2, [&] { desk.Destroy(app.frame); });
+    desk.OnNthQuery(Query::kGetTopWindow, 1, [&] { desk.Destroy(app.frame); });
     Tick();
     EXPECT_TRUE(tracker.DisplayList().empty());
 }
@@ -382,6 +383,64 @@ TEST_F(RefreshTickTest, TimerRunsTicksOnlyForItsIdWhileNotBusy) {
     EXPECT_TRUE(tracker.DisplayList().empty());
     EXPECT_TRUE(cycle.OnTimer(kRefreshTimerId, kRefreshTimerId));
     EXPECT_EQ(tracker.DisplayList(), (Titles{"A"}));
+}
+
+}  // namespace
+}  // namespace perch
+
+namespace perch {
+namespace {
+
+// One walk of the application's windows per tick: CheckForeground's finds the MDI client,
+// and following the active document uses it while the same window is in front.
+TEST_F(RefreshTickTest, TickWalksTheApplicationOnce) {
+    const SimulatedDesktop::MdiApp app =
+        desk.CreateMdiApp("Editor", kAppProcess, {"A.TXT", "B.TXT", "C.TXT"});
+    desk.SetForeground(app.frame);
+    Tick();
+    Reset();
+    Tick();
+    EXPECT_EQ(desk.QueryCount(Query::kEnumChildWindows), 1);
+    EXPECT_EQ(selection.FocusTitle(), "A.TXT");
+
+    // Another MDI application comes in front between the check and the focus: the focus
+    // is that application's active document, found by a walk of its own.
+    const SimulatedDesktop::MdiApp other =
+        desk.CreateMdiApp("Other", kOtherProcess, {"X.TXT", "Y.TXT"});
+    desk.SetForeground(app.frame);
+    Tick();
+    Reset();
+    desk.OnNthQuery(Query::kEnumChildWindows, 1, [&] { desk.SetForeground(other.frame); });
+    Tick();
+    EXPECT_EQ(desk.QueryCount(Query::kEnumChildWindows), 2);
+    EXPECT_EQ(selection.FocusTitle(), "X.TXT");
+}
+
+}  // namespace
+}  // namespace perch
+
+namespace perch {
+namespace {
+
+// The focus follows the top document the scan read; a hidden top document is not read by
+// the scan, and the focus then reads it itself (GetActiveDocument's answer).
+TEST_F(RefreshTickTest, FocusFromTheScansWalk) {
+    const SimulatedDesktop::MdiApp app =
+        desk.CreateMdiApp("Editor", kAppProcess, {"A.TXT", "B.TXT"});
+    desk.SetForeground(app.frame);
+    Tick();
+    EXPECT_EQ(selection.FocusTitle(), "A.TXT");
+    desk.Raise(app.documents[1]);
+    Reset();
+    Tick();
+    EXPECT_EQ(selection.FocusTitle(), "B.TXT");
+    // The frame's (the foreground check), the client's and the two documents': none more.
+    EXPECT_EQ(desk.QueryCount(Query::kGetWindowText), 4);
+
+    desk.Hide(app.documents[1]);
+    Tick();
+    EXPECT_EQ(tracker.CurrentTitles(), (Titles{"A.TXT"}));
+    EXPECT_EQ(selection.FocusTitle(), "B.TXT");  // still the client's top child
 }
 
 }  // namespace

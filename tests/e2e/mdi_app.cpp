@@ -7,7 +7,9 @@
 // clienttext <text> (the MDI client's own window text), popup <title> (an owned
 // pop-up, activated), count (returns 1 + the number of documents), hang <ms> (answers
 // at once, then takes no message for that long: an application that stopped answering),
-// place <x> <y> <width> <height> (the frame's rectangle), churn <ms> (every <ms> one step
+// place <x> <y> <width> <height> (the frame's rectangle), front (brings its own frame to the
+// foreground, as a click on it would), burst <title> <n> <ms> (retitles that document n times,
+// "<title> 1" .. "<title> n", spread evenly over <ms> milliseconds), churn <ms> (every <ms> one step
 // of a round of changes: documents open, are retitled, activated and closed, between
 // three and eight of them; 0 stops).
 // Titles are UTF-8 on the command line and in the commands, and the windows are wide, so
@@ -138,6 +140,9 @@ LRESULT RunCommand(const std::string& command) {
         }
         return SetTimer(g_frame, kChurnTimer, ms, nullptr) != 0;
     }
+    if (verb == "front") {
+        return SetForegroundWindow(g_frame);
+    }
     if (verb == "clienttext") {
         return SetWindowTextW(g_client, e2e::Widen(arg(1)).c_str());
     }
@@ -168,6 +173,16 @@ LRESULT RunCommand(const std::string& command) {
         SendMessageA(g_client, WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(doc), 0);
     } else if (verb == "restore") {
         SendMessageA(g_client, WM_MDIRESTORE, reinterpret_cast<WPARAM>(doc), 0);
+    } else if (verb == "burst") {
+        const int n = std::stoi(arg(2));
+        const DWORD ms = static_cast<DWORD>(std::stoul(arg(3)));
+        const DWORD start = GetTickCount();
+        for (int i = 1; i <= n; ++i) {
+            while (GetTickCount() - start < ms * static_cast<DWORD>(i - 1) / static_cast<DWORD>(n)) {
+                Sleep(1);
+            }
+            SetWindowTextA(doc, (arg(1) + " " + std::to_string(i)).c_str());
+        }
     } else if (verb == "activate") {
         SendMessageA(g_client, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(doc), 0);
     } else {

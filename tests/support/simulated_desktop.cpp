@@ -77,6 +77,10 @@ WindowHandle SimulatedDesktop::NewWindow(WindowHandle parent, WindowHandle owner
     }
     // CreateWindowEx links top-level windows at the top and child windows at the bottom.
     Link(w, IsChildStyle(w.style) ? kHwndBottom : kHwndTop);
+    Notify(WindowEventKind::kCreate, handle);
+    if (style & kWsVisible) {
+        Notify(WindowEventKind::kShow, handle);
+    }
     if (style & kWsMaximize) {
         ApplyShow(w, kSwShowMaximized);
     } else if (style & kWsMinimize) {
@@ -146,6 +150,7 @@ void SimulatedDesktop::DestroyTree(WindowHandle window) {
     if (!w) {
         return;
     }
+    Notify(WindowEventKind::kDestroy, window);
     const std::vector<WindowHandle> children = w->children;
     for (WindowHandle child : children) {
         DestroyTree(child);
@@ -208,6 +213,7 @@ void SimulatedDesktop::SetParent(WindowHandle window, WindowHandle newParent) {
 void SimulatedDesktop::SetTitle(WindowHandle window, std::string_view title) {
     if (Window* w = Find(window)) {
         w->title = CString(title);
+        Notify(WindowEventKind::kNameChange, window);
     }
 }
 
@@ -219,13 +225,17 @@ void SimulatedDesktop::SetStyle(WindowHandle window, std::uint32_t style) {
 
 void SimulatedDesktop::Show(WindowHandle window) {
     if (Window* w = Find(window)) {
+        const std::uint32_t old = w->style;
         w->style |= kWsVisible;
+        NotifyStyleChange(window, old);
     }
 }
 
 void SimulatedDesktop::Hide(WindowHandle window) {
     if (Window* w = Find(window); w && window != desktop_) {
+        const std::uint32_t old = w->style;
         w->style &= ~kWsVisible;
+        NotifyStyleChange(window, old);
     }
 }
 

@@ -197,6 +197,7 @@ class SimulatedDesktop final : public WindowSystem {
     void PostClose(WindowHandle window) override;
     void CascadeWindows(WindowHandle mdiClient) override;
     void InvalidateRect(WindowHandle window) override;
+    void SetEventSink(WindowEventSink* sink) override;
 
     // --- Building the scene (not logged, no hooks) ---
 
@@ -269,6 +270,24 @@ class SimulatedDesktop final : public WindowSystem {
     // dropped, those to a hung process's windows stay queued for a later run. Returns how
     // many were delivered.
     std::size_t RunPostedMessages();
+
+    // --- Window events (simulated_desktop_events.cpp) ---
+    // While a sink listens, changes to the model queue the events Windows reports for them
+    // (created, destroyed, shown, hidden, retitled, minimized and restored, brought to the
+    // foreground); they reach the sink only at DeliverEvents, as out-of-context events
+    // reach a program only from its message loop, and then carry the process the window
+    // has at that time (0 once it is gone). Focus is not modelled: a test raises a focus
+    // event itself where the application would move the focus.
+    // The kinds reported, all by default; WineEventKinds() are those Wine 8 reports from
+    // another process.
+    void SetReportedEvents(std::set<WindowEventKind> kinds) { reportedEvents_ = std::move(kinds); }
+    static std::set<WindowEventKind> WineEventKinds();
+    void RaiseEvent(WindowEventKind kind, WindowHandle window, std::int32_t object = kObjectWindow,
+                    std::int32_t child = kChildSelf);
+    std::size_t PendingEvents() const { return events_.size(); }
+    // Hands the queued events to the sink in order (also those that the sink's own calls
+    // queue meanwhile); how many.
+    std::size_t DeliverEvents();
 
     // --- The action log ---
     const std::vector<Action>& Actions() const { return actions_; }
@@ -348,6 +367,11 @@ class SimulatedDesktop final : public WindowSystem {
     void ApplyForeground(WindowHandle window);
     void ApplyCascade(Window& client);
     void DestroyTree(WindowHandle window);
+    // Queues an event about the window when a sink listens and the kind is reported.
+    void Notify(WindowEventKind kind, WindowHandle window) { RaiseEvent(kind, window); }
+    // Queues the events of a change of the window's style: shown or hidden, minimized or
+    // restored.
+    void NotifyStyleChange(WindowHandle window, std::uint32_t oldStyle);
 
     std::map<WindowHandle, Window> windows_;
     WindowHandle desktop_ = kNoWindow;
@@ -363,6 +387,10 @@ class SimulatedDesktop final : public WindowSystem {
     std::vector<Trigger> triggers_;
     int queryCounts_[static_cast<std::size_t>(Query::kCount)] = {};
     bool inHook_ = false;
+    WindowEventSink* eventSink_ = nullptr;
+    std::set<WindowEventKind> reportedEvents_ = AllEventKinds();
+    std::vector<WindowEvent> events_;
+    static std::set<WindowEventKind> AllEventKinds();
 };
 
 }  // namespace perch::test

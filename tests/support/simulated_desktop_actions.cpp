@@ -49,6 +49,13 @@ Rect SimulatedDesktop::MinimizedRect(const Window& w) const {
 // with activation, maximize, restore) raises the window to the top of its band; showing
 // a hidden top-level window raises it too, a child window keeps its place.
 void SimulatedDesktop::ApplyShow(Window& w, ShowCommand command) {
+    // Whatever way out the change takes, its events follow it.
+    struct StyleEvents {
+        SimulatedDesktop& desktop;
+        const Window& window;
+        const std::uint32_t oldStyle;
+        ~StyleEvents() { desktop.NotifyStyleChange(window.handle, oldStyle); }
+    } styleEvents{*this, w, w.style};
     const bool wasVisible = (w.style & kWsVisible) != 0;
     const bool minimized = (w.style & kWsMinimize) != 0;
     const bool maximized = (w.style & kWsMaximize) != 0;
@@ -199,6 +206,9 @@ void SimulatedDesktop::ApplyForeground(WindowHandle window) {
     // Only top-level windows can be the foreground (Wine's is_valid_foreground_window).
     if ((w->style & (kWsChild | kWsPopup)) == kWsChild) {
         return;
+    }
+    if (foreground_ != window) {
+        Notify(WindowEventKind::kForeground, window);
     }
     foreground_ = window;
     // The wineserver's make_window_active: the window and all its owners remember it.

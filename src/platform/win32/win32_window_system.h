@@ -1,6 +1,7 @@
 #pragma once
 
 #include <optional>
+#include <vector>
 
 #include "platform/window_system.h"
 
@@ -49,9 +50,12 @@ class Win32WindowSystem final : public WindowSystem {
     void PostClose(WindowHandle window) override;
     void CascadeWindows(WindowHandle mdiClient) override;
     void InvalidateRect(WindowHandle window) override;
+    // Out-of-context WinEvent hooks (win32_window_events.cpp).
+    void SetEventSink(WindowEventSink* sink) override;
 
   private:
     std::optional<bool> m_systemCascades;  // the host does not change while we run
+    std::vector<void*> m_eventHooks;       // HWINEVENTHOOKs while a sink listens
 };
 
 }  // namespace perch
