@@ -202,8 +202,8 @@ class WindowSystem {
 
     // --- Events ---
 
-    // From now on hands the window events of every process (the kinds of WindowEventKind)
-    // to the sink; none stops them. A host that cannot deliver them, or delivers only some
+    // From now on hands the window events of every other process (the kinds of
+    // WindowEventKind) to the sink; none stops them. A host that cannot deliver them, or delivers only some
     // kinds, is still a whole window system: whatever is not reported is found by polling.
     virtual void SetEventSink(WindowEventSink* sink) { (void)sink; }
 

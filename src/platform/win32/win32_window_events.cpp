@@ -75,8 +75,11 @@ void Win32WindowSystem::SetEventSink(WindowEventSink* sink) {
         return;
     }
     for (const auto& range : kRanges) {
+        // Perch's own windows are left out: its status bar and tool tips change at every
+        // idle moment, and what the board needs of its own frame (restored, activated) its
+        // window messages tell it.
         if (HWINEVENTHOOK hook = SetWinEventHook(range[0], range[1], nullptr, OnWinEvent, 0, 0,
-                                                 WINEVENT_OUTOFCONTEXT)) {
+                                                 WINEVENT_OUTOFCONTEXT | WINEVENT_SKIPOWNPROCESS)) {
             m_eventHooks.push_back(hook);
         }
     }
