@@ -43,13 +43,6 @@ app="Scale Editor"
 docs=("A long chapter title.txt" "Appendix of figures.txt" "Notes.txt")
 boxes=("A long chapter title.txt" "Appendix of figures.txt" "Notes.txt")  # the board's order
 sheet="Properties"
-click_control() {  # click_control <window title> <control id>
-    local r cl ct cr cb
-    r=$(od ctlrect "$1" "$2") || e2e_fail "\"$1\" shows no control $2"
-    read -r cl ct cr cb <<<"$r"
-    pointer_to $(((cl + cr) / 2)) $(((ct + cb) / 2))
-    xdotool click 1
-}
 
 # A click on a caption past its icon, which is bigger at 144 DPI than click_caption allows.
 click_title() {  # click_title <title> <dpi>

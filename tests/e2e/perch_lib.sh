@@ -115,6 +115,15 @@ pointer_to() {
     fi
 }
 
+# A click in the middle of a control of a dialog or property sheet.
+click_control() {  # click_control <window title> <control id>
+    local r cl ct cr cb
+    r=$(od ctlrect "$1" "$2") || e2e_fail "\"$1\" shows no control $2"
+    read -r cl ct cr cb <<<"$r"
+    pointer_to $(((cl + cr) / 2)) $(((ct + cb) / 2))
+    xdotool click 1
+}
+
 read_rect() {  # read_rect <title>: the window rectangle into r_left, r_top, r_right, r_bottom
     local r
     r=$(od rect "$1") || e2e_fail "no window \"$1\""

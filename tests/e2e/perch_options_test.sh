@@ -11,13 +11,6 @@ source "$(dirname "$0")/perch_lib.sh"
 
 sheet="Properties"
 
-click_control() {  # click_control <window title> <control id>
-    local r cl ct cr cb
-    r=$(od ctlrect "$1" "$2") || e2e_fail "\"$1\" shows no control $2"
-    read -r cl ct cr cb <<<"$r"
-    pointer_to $(((cl + cr) / 2)) $(((ct + cb) / 2))
-    xdotool click 1
-}
 # Empties one of the sheet's edits and types into it.
 type_into() {  # type_into <control id> <text>
     click_control "$sheet" "$1"

@@ -17,13 +17,6 @@ sheet="Properties"
 # 大 5927, 東 6771, 📄 1F4C4).
 boxes=("Ωmega – résumé.txt" "Москва.doc" "大阪.txt" "東京.txt" "📄 notes.txt")
 
-click_control() {  # click_control <window title> <control id>
-    local r cl ct cr cb
-    r=$(od ctlrect "$1" "$2") || e2e_fail "\"$1\" shows no control $2"
-    read -r cl ct cr cb <<<"$r"
-    pointer_to $(((cl + cr) / 2)) $(((ct + cb) / 2))
-    xdotool click 1
-}
 ud() { wine "$unicode_driver" "$@" | tr -d '\r'; }
 stored_excluded() { ud regget 'Software\Halden\Perch\Options' "Excluded Apps"; }
 wait_title() {  # wait_title <title>: up to 10 s for a top-level window with that title
