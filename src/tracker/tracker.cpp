@@ -95,14 +95,31 @@ bool Tracker::CheckForeground() {
         app_.processId = 0;
         return false;
     }
-    const WindowHandle client = FindMdiClient(window);
+    // The same window in front as at the last check, with the same MDI client still its
+    // child (one query): that client and the window's process are what they were, so the
+    // search through its children is not made again on every tick.
+    WindowHandle client = kNoWindow;
+    std::uint32_t processId = 0;
+    if (window == knownFrame_ && knownClient_ != kNoWindow &&
+        windows_.GetParent(knownClient_) == window) {
+        client = knownClient_;
+        processId = knownProcessId_;
+    } else {
+        client = FindMdiClient(window);
+        if (client != kNoWindow) {
+            processId = windows_.GetWindowProcessId(window);
+        }
+    }
     checkedForeground_ = window;
     checkedClient_ = client;
+    knownFrame_ = client != kNoWindow ? window : kNoWindow;
+    knownClient_ = client;
+    knownProcessId_ = processId;
     if (client != kNoWindow) {
         app_.mdiClient = client;
         app_.matchState = 1;
         app_.appName = ExtractAppName(title, codePage_);
-        app_.processId = windows_.GetWindowProcessId(window);
+        app_.processId = processId;
         return true;
     }
     app_.mdiClient = kNoWindow;

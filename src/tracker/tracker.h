@@ -128,6 +128,11 @@ class Tracker {
     // MDI client (none when it walked nothing).
     WindowHandle checkedForeground_ = kNoWindow;
     WindowHandle checkedClient_ = kNoWindow;
+    // The last MDI application found in front: its main window, its MDI client and its
+    // process (none while the last window in front was no MDI application).
+    WindowHandle knownFrame_ = kNoWindow;
+    WindowHandle knownClient_ = kNoWindow;
+    std::uint32_t knownProcessId_ = 0;
     // What the last ScanDocuments read of the top document of the client it walked: the
     // active document, whose title the tick follows.
     WindowHandle scannedClient_ = kNoWindow;

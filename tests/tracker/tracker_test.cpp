@@ -208,13 +208,53 @@ TEST_F(TrackerTest, WindowsDestroyedDuringTheScanAreLeftOut) {
     tracker.ScanDocuments();
     EXPECT_EQ(tracker.ScratchTitles(), (Titles{"A", "C"}));
 
-    // The whole application goes away inside the MDI client search.
+    // The whole application goes away while its known MDI client is checked again.
     desk.ResetQueryCounts();
-    desk.OnNthQuery(Query::kGetClassName, 1, [&] { desk.Destroy(app.frame); });
+    desk.OnNthQuery(Query::kGetParent, 2, [&] { desk.Destroy(app.frame); });
     EXPECT_FALSE(tracker.CheckForeground());
     EXPECT_EQ(tracker.App().mdiClient, kNoWindow);
     tracker.ScanDocuments();
     EXPECT_TRUE(tracker.ScratchTitles().empty());
+
+    // A new application goes away inside the search for its MDI client.
+    const auto other = desk.CreateMdiApp("Other", kAppProcess + 1, {"X"});
+    desk.SetForeground(other.frame);
+    desk.ResetQueryCounts();
+    desk.OnNthQuery(Query::kGetClassName, 1, [&] { desk.Destroy(other.frame); });
+    EXPECT_FALSE(tracker.CheckForeground());
+    EXPECT_EQ(tracker.App().mdiClient, kNoWindow);
+    tracker.ScanDocuments();
+    EXPECT_TRUE(tracker.ScratchTitles().empty());
+}
+
+TEST_F(TrackerTest, TheSameApplicationInFrontIsNotSearchedAgain) {
+    const auto app = desk.CreateMdiApp("Editor", kAppProcess, {"A", "B"});
+    desk.SetForeground(app.frame);
+    ASSERT_TRUE(tracker.CheckForeground());
+    desk.ResetQueryCounts();
+    ASSERT_TRUE(tracker.CheckForeground());
+    EXPECT_EQ(desk.QueryCount(Query::kEnumChildWindows), 0);
+    EXPECT_EQ(desk.QueryCount(Query::kGetWindowProcessId), 0);
+    EXPECT_EQ(tracker.App().mdiClient, app.client);
+    EXPECT_EQ(tracker.App().processId, kAppProcess);
+
+    // Its MDI client replaced by another: found again by a search.
+    desk.Destroy(app.client);
+    const WindowHandle client = desk.CreateChild(app.frame, "", "MDIClient", {0, 0, 500, 400},
+                                                 kWsVisible);
+    desk.ResetQueryCounts();
+    ASSERT_TRUE(tracker.CheckForeground());
+    EXPECT_EQ(desk.QueryCount(Query::kEnumChildWindows), 1);
+    EXPECT_EQ(tracker.App().mdiClient, client);
+
+    // Another window in front and back again: searched once more.
+    const WindowHandle plain = desk.CreateTopLevel("Notes", "Plain", kAppProcess + 1, {0, 0, 50, 50});
+    desk.SetForeground(plain);
+    tracker.CheckForeground();
+    desk.SetForeground(app.frame);
+    desk.ResetQueryCounts();
+    ASSERT_TRUE(tracker.CheckForeground());
+    EXPECT_EQ(desk.QueryCount(Query::kEnumChildWindows), 1);
 }
 
 TEST_F(TrackerTest, DuplicateTitlesAndCaseOnlyDifferences) {
