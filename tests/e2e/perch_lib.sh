@@ -88,6 +88,8 @@ mdi_start() {  # mdi_start <frame title> [document title...]
     e2e_start "$mdi_exe" "$@"
     mdi_pid=$e2e_last_pid
     wd wait "$mdi_frame" 10000 >/dev/null || e2e_fail "the test MDI application did not open"
+    # Its frame shows before its documents open: wait for every one of them.
+    poll_until 20 "$(($# - 1))" "documents open in \"$mdi_frame\"" eval 'od docs "$mdi_frame" | wc -l'
 }
 
 mdi_kill() {
