@@ -37,13 +37,20 @@ keep_pictures tiled-horizontally
 echo "Ctrl+Z tiles three documents into strips of $area_width x $strip in click order: ok"
 
 # --- Tile vertically. ---
+# The toolbar's Tile button follows the selection: greyed with none, live with two, and
+# greyed again once the tile has emptied the selection.
+tile_vert_id=32788
+tile_button() { wd buttonstate "$perch_title" "$perch_toolbar_id" "$tile_vert_id"; }
+poll_until 10 "0 0" "the Tile Vertically button with nothing selected" tile_button
 select_boxes 3 2 0
+poll_until 10 "1 0" "the Tile Vertically button with two boxes selected" tile_button
 perch_keys ctrl+v
 strip=$(max 100 $((area_width / 2)))
 expect_rect "Chapter Two.txt" "0 0 $strip $area_height" "after Ctrl+V"
 expect_rect "Appendix.txt" "$strip 0 $((2 * strip)) $area_height" "after Ctrl+V"
 wait_foreground "$app"
 board_wait 3 "$(board_expect 3 "$(top_box)")" tile-vert-cleared
+poll_until 10 "0 0" "the Tile Vertically button after the tile" tile_button
 echo "Ctrl+V tiles two documents side by side, $strip wide: ok"
 
 # --- One selected document is maximized instead. ---

@@ -9,6 +9,8 @@
 //   window_driver childrect <title> <id> print the screen rectangle of the child with that id
 //   window_driver buttons <title> <id>  print "<count> <width> <height>" of the toolbar child
 //                                       with that id: its buttons and their size
+//   window_driver buttonstate <title> <id> <command>  print "<enabled 0|1> <checked 0|1>" of
+//                                       that command's button on the toolbar child with that id
 //   window_driver classrect <class>     print the rectangle of the visible top-level window of
 //                                       that class
 //   window_driver classclient <class>   the same for its client area, in screen coordinates
@@ -166,6 +168,17 @@ int main(int argc, char** argv) {
         const LRESULT count = SendMessageA(bar, TB_BUTTONCOUNT, 0, 0);
         const LRESULT size = SendMessageA(bar, TB_GETBUTTONSIZE, 0, 0);
         std::printf("%ld %d %d\n", static_cast<long>(count), LOWORD(size), HIWORD(size));
+        return 0;
+    }
+    if (std::strcmp(verb, "buttonstate") == 0 && argc > 4) {
+        HWND bar = GetDlgItem(h, static_cast<int>(ms));
+        const WPARAM command = std::strtoul(argv[4], nullptr, 10);
+        const LRESULT state = bar == nullptr ? -1 : SendMessageA(bar, TB_GETSTATE, command, 0);
+        if (state == -1) {
+            return 1;
+        }
+        std::printf("%d %d\n", (state & TBSTATE_ENABLED) != 0 ? 1 : 0,
+                    (state & TBSTATE_CHECKED) != 0 ? 1 : 0);
         return 0;
     }
     if (std::strcmp(verb, "topmost") == 0) {

@@ -101,6 +101,7 @@ bool Toolbar::Create(HWND frame, UINT id, UINT bitmapId, const std::vector<UINT>
     SendMessageA(m_hwnd, TB_SETPARENT, reinterpret_cast<WPARAM>(frame), 0);
     SetWindowSubclass(m_hwnd, &Toolbar::SubclassProc, 1, reinterpret_cast<DWORD_PTR>(this));
     m_commands = commands;
+    m_stateBits.assign(commands.size(), TBSTATE_ENABLED);  // as the buttons were added
     return true;
 }
 
@@ -143,6 +144,16 @@ void Toolbar::SetDpi(int dpi) {
 }
 
 void Toolbar::SetButtonState(UINT command, bool enabled, bool checked) {
+    const UINT bits = (enabled ? TBSTATE_ENABLED : 0) | (checked ? TBSTATE_CHECKED : 0);
+    const auto at = std::find(m_commands.begin(), m_commands.end(), command);
+    if (at == m_commands.end()) {
+        return;
+    }
+    UINT& known = m_stateBits[static_cast<std::size_t>(at - m_commands.begin())];
+    if (known == bits) {
+        return;
+    }
+    known = bits;
     const LRESULT state = SendMessageA(m_hwnd, TB_GETSTATE, command, 0);
     if (state == -1) {
         return;

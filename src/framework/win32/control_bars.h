@@ -100,6 +100,10 @@ class Toolbar {
     int Scaled(int pixels96) const { return ScaleToDpi(pixels96, m_dpi); }
     int GripWidth() const;
     std::vector<UINT> m_commands;
+    // What SetButtonState last made of each button (its enabled and checked bits, by
+    // position in m_commands): the frame asks at every idle moment, and most times
+    // nothing has changed, so the control is asked nothing either.
+    std::vector<UINT> m_stateBits;
     std::function<void()> m_onLayoutChanged;
     BarSide m_side = BarSide::kTop;
     bool m_floating = false;
