@@ -144,10 +144,20 @@ class WindowSystem {
     virtual void EnumChildWindows(WindowHandle parent, const ChildCallback& callback) = 0;
     // The parent of a child window, the owner of an owned pop-up window, none otherwise.
     virtual WindowHandle GetParent(WindowHandle window) = 0;
+    // The window a window lies in (GetAncestor GA_PARENT): its parent, never its owner;
+    // none for a top-level window. One question where GetParent asks two (the style, then
+    // the parent or the owner).
+    virtual WindowHandle GetContainer(WindowHandle window) = 0;
     // GetWindowLong(GWL_STYLE).
     virtual std::uint32_t GetWindowStyle(WindowHandle window) = 0;
     // The title, truncated to bufferSize - 1 whole characters (nothing for a size below 2).
     virtual std::string GetWindowText(WindowHandle window, int bufferSize = kTitleBufferSize) = 0;
+    // The same title into a string the caller keeps, whose room is used again: a walk
+    // over a thousand documents every tick then allocates nothing for their titles.
+    virtual void ReadWindowText(WindowHandle window, std::string& into,
+                                int bufferSize = kTitleBufferSize) {
+        into = GetWindowText(window, bufferSize);
+    }
     // The length of the whole title in characters of the wide text (UTF-16 units).
     virtual int GetWindowTextLength(WindowHandle window) = 0;
     // The class name, truncated to bufferSize - 1 whole characters.

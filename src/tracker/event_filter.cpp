@@ -3,6 +3,17 @@
 namespace perch {
 
 void EventFilter::NoteTick() {
+    // The tick watched an MDI application in front: what it saw is what its check found
+    // (the window in front contains the client), and asking again would only repeat the
+    // tick's own questions.
+    if (const Tracker::WatchedInFront watched = tracker_.LastWatched();
+        watched.client != kNoWindow) {
+        seenForeground_ = watched.frame;
+        watchedClient_ = watched.client;
+        watchedProcess_ = watched.processId;
+        watchedFrame_ = watched.frame;
+        return;
+    }
     WindowSystem& windows = tracker_.Windows();
     seenForeground_ = windows.GetForegroundWindow();
     watchedClient_ = tracker_.App().mdiClient;

@@ -87,14 +87,14 @@ bool HasLoneAmpersand(std::string_view text, const CodePage& cp) {
     return FindChar(text, '&', cp) != kNotFound && FindText(text, " & ", cp) == kNotFound;
 }
 
-std::string CleanDocumentTitle(std::string_view title, const CodePage& cp) {
+std::string_view CleanDocumentTitle(std::string_view title, const CodePage& cp) {
     std::string_view rest = title;
     const std::size_t marker = FindChar(rest, '>', cp);
     if (marker != kNotFound) {
         rest = rest.substr(marker + 1);
     }
     // Trailing blanks stay: they are part of the window's title.
-    return std::string(TrimLeadingBlanks(rest));
+    return TrimLeadingBlanks(rest);
 }
 
 std::string ExtractAppName(std::string_view title, const CodePage& cp) {

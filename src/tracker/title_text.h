@@ -35,8 +35,9 @@ std::size_t SafeCutLength(std::string_view text, std::size_t maxChars, const Cod
 bool HasLoneAmpersand(std::string_view text, const CodePage& cp);
 
 // The document title as stored in a title list: what follows the first ">" (the
-// "3> " window-number prefix some applications add), without leading blanks.
-std::string CleanDocumentTitle(std::string_view title, const CodePage& cp);
+// "3> " window-number prefix some applications add), without leading blanks. A part of
+// the title given, which must outlive it.
+std::string_view CleanDocumentTitle(std::string_view title, const CodePage& cp);
 
 // The application part of a main window's title, for both "App - Doc" and "Doc - App".
 std::string ExtractAppName(std::string_view title, const CodePage& cp);

@@ -67,9 +67,12 @@ bool Tracker::CheckForeground() {
         return false;
     }
 
+    // The MDI application found in front at the last check, in front again: its main
+    // window was a top-level window then and stays one (its MDI client is checked below).
+    const bool knownInFront = window == knownFrame_ && knownClient_ != kNoWindow;
     // A child control or an owned dialog in front: judge it by the window that stands for
     // an application. A caption with a mnemonic ("&File") marks a control, not a title.
-    if (windows_.GetParent(window) != kNoWindow) {
+    if (!knownInFront && windows_.GetParent(window) != kNoWindow) {
         std::string text;
         for (int step = 0; step < kMaxParentSteps; ++step) {
             const WindowHandle parent = windows_.GetParent(window);
@@ -100,8 +103,7 @@ bool Tracker::CheckForeground() {
     // search through its children is not made again on every tick.
     WindowHandle client = kNoWindow;
     std::uint32_t processId = 0;
-    if (window == knownFrame_ && knownClient_ != kNoWindow &&
-        windows_.GetParent(knownClient_) == window) {
+    if (knownInFront && windows_.GetContainer(knownClient_) == window) {
         client = knownClient_;
         processId = knownProcessId_;
     } else {
@@ -164,40 +166,81 @@ bool Tracker::IsExcluded(std::string_view title) const {
     }
 }
 
+namespace {
+
+// Makes `to` hold the titles of `from`, in the strings it already has: at every tick the
+// lists hold the same titles as the tick before, and their room is used again.
+void AssignTitles(TitleList& to, const TitleList& from) {
+    to.resize(from.size());
+    for (std::size_t i = 0; i < from.size(); ++i) {
+        to[i].assign(from[i]);
+    }
+}
+
+}  // namespace
+
 void Tracker::ScanDocuments() {
     TitleList& scratch = titleLists_[scratch_];
-    scratch.clear();
     scannedClient_ = kNoWindow;
     scannedTopRead_ = false;
     const WindowHandle client = app_.mdiClient;
     if (client == kNoWindow) {
+        scratch.clear();
         return;
     }
     // A real MDI client has no text; one that has a text is some other window that took
     // over the recycled handle.
     if (!windows_.GetWindowText(client, kTitleBufferSize).empty()) {
+        scratch.clear();
         return;
     }
     scannedClient_ = client;
+    // A document is visible when it and every window above it is: the client and the
+    // frame are asked once here, each document then only for its own style (a visibility
+    // query per document would ask again for the client's and the frame's, and with
+    // another process's windows every query is a round trip).
+    if (!windows_.IsWindowVisible(client)) {
+        scratch.clear();
+        return;
+    }
+    std::size_t count = 0;
     WindowHandle child = windows_.GetTopWindow(client);
     bool top = true;
     while (child != kNoWindow) {
         // Step on first, so a document closed while it is looked at does not end the walk.
         const WindowHandle next = windows_.GetWindow(child, kGwHwndNext);
-        if (windows_.IsWindowVisible(child)) {
-            const std::string title = windows_.GetWindowText(child, kTitleBufferSize);
+        if ((windows_.GetWindowStyle(child) & kWsVisible) != 0) {
+            std::string& title = titleBuffer_;
+            windows_.ReadWindowText(child, title, kTitleBufferSize);
             if (top) {
                 scannedTopRead_ = true;
-                scannedTopTitle_ = title;
+                scannedTopTitle_.assign(title);
             }
             if (!title.empty()) {
-                scratch.push_back(CleanDocumentTitle(title, codePage_));
+                const std::string_view clean = CleanDocumentTitle(title, codePage_);
+                if (count < scanOrder_.size()) {
+                    scanOrder_[count].assign(clean);
+                } else {
+                    scanOrder_.emplace_back(clean);
+                }
+                ++count;
             }
         }
         child = next;
         top = false;
     }
-    SortTitles(scratch, settings_.Sort, codePage_);
+    scanOrder_.resize(count);
+    // The same titles in the same order as the last scan sort into the same list: the
+    // sort (folded keys for every title) is made only when something moved.
+    if (!sortedScanValid_ || sortedScanOption_ != settings_.Sort ||
+        scanOrder_ != lastScanOrder_) {
+        AssignTitles(lastScanOrder_, scanOrder_);
+        AssignTitles(sortedScan_, scanOrder_);
+        SortTitles(sortedScan_, settings_.Sort, codePage_);
+        sortedScanOption_ = settings_.Sort;
+        sortedScanValid_ = true;
+    }
+    AssignTitles(scratch, sortedScan_);
 }
 
 void Tracker::RebuildDisplayList() {
@@ -328,6 +371,14 @@ WindowHandle Tracker::GetActiveDocument() {
     }
     const WindowHandle client = FindMdiClient(foreground);
     return client == kNoWindow ? kNoWindow : windows_.GetTopWindow(client);
+}
+
+Tracker::WatchedInFront Tracker::LastWatched() const {
+    if (checkedForeground_ == kNoWindow || checkedClient_ == kNoWindow ||
+        checkedClient_ != app_.mdiClient || knownProcessId_ == 0) {
+        return {};
+    }
+    return {checkedForeground_, checkedClient_, knownProcessId_};
 }
 
 WindowHandle Tracker::GetActiveDocumentAfterCheck() {

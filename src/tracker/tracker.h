@@ -111,6 +111,16 @@ class Tracker {
     // same window is in front and that scan walked its MDI client; read afresh otherwise.
     std::string ActiveDocumentTitleAfterScan();
 
+    // The MDI application the last CheckForeground found in front and watched: the window
+    // in front (its main window), its MDI client and its process. All none when that
+    // check watched nothing.
+    struct WatchedInFront {
+        WindowHandle frame = kNoWindow;
+        WindowHandle client = kNoWindow;
+        std::uint32_t processId = 0;
+    };
+    WatchedInFront LastWatched() const;
+
   private:
     WindowSystem& windows_;
     const Settings& settings_;
@@ -137,6 +147,14 @@ class Tracker {
     // active document, whose title the tick follows.
     WindowHandle scannedClient_ = kNoWindow;
     bool scannedTopRead_ = false;
+    // The titles the last walk read, in z-order; those of the last walk that was sorted,
+    // and that sorted list (under Sort option sortedScanOption_).
+    std::string titleBuffer_;  // each document's title as the walk reads it
+    TitleList scanOrder_;
+    TitleList lastScanOrder_;
+    TitleList sortedScan_;
+    std::int32_t sortedScanOption_ = 0;
+    bool sortedScanValid_ = false;
     std::string scannedTopTitle_;
 
     // IndexOfTitle's index of the current list: painting looks up the focus title and

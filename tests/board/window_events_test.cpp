@@ -193,6 +193,23 @@ TEST_F(WindowEventsTest, AnotherApplicationInFrontEmptiesTheBoardAtOnce) {
     EXPECT_EQ(Shown(), (std::vector<std::string>{"A.TXT", "B.TXT"}));
 }
 
+// What the filter judges by is what the tick saw, not what is in front after it: another
+// application that comes in front while the tick walks the documents is still news.
+TEST_F(WindowEventsTest, ApplicationInFrontDuringTheTickIsStillNews) {
+    const WindowHandle notepad =
+        desk.CreateTopLevel("Untitled - Notepad", "Notepad", kOtherProcess);
+    desk.ResetQueryCounts();
+    desk.OnNthQuery(Query::kGetWindowStyle, 1, [&] { desk.SetForeground(notepad); });
+    board.OnTimer(kRefreshTimerId);
+    EXPECT_EQ(Shown(), (std::vector<std::string>{"A.TXT", "B.TXT"}));
+    // The application's process was known from the ticks before: nobody asked again.
+    EXPECT_EQ(desk.QueryCount(Query::kGetWindowProcessId), 0);
+    desk.DeliverEvents();
+    EXPECT_EQ(EventTimerStarts(), 1);
+    board.OnTimer(kEventTimerId);
+    EXPECT_TRUE(Shown().empty());
+}
+
 TEST_F(WindowEventsTest, MinimizedFrameAndBusyBoardKeepTheirRules) {
     desk.Minimize(frame);
     desk.CreateChild(app.client, "C.TXT", "MdiChild");

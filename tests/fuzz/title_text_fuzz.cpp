@@ -56,7 +56,7 @@ void CheckCharacters(std::string_view text, const CodePage& cp) {
 
 void CheckOneTitle(const std::string& title, const perch::Settings& settings,
                    std::string_view appName, const CodePage& cp) {
-    const std::string clean = perch::CleanDocumentTitle(title, cp);
+    const std::string clean(perch::CleanDocumentTitle(title, cp));
     Require(clean.size() <= title.size());
     Require(title.compare(title.size() - clean.size(), clean.size(), clean) == 0);
     Require(clean.empty() || clean[0] != ' ');

@@ -467,6 +467,15 @@ void SimulatedDesktop::EnumChildWindows(WindowHandle parent, const ChildCallback
     }
 }
 
+WindowHandle SimulatedDesktop::GetContainer(WindowHandle window) {
+    Enter(Query::kGetContainer, window);
+    const Window* w = Find(window);
+    if (!w || window == desktop_ || w->parent == desktop_) {
+        return kNoWindow;
+    }
+    return w->parent;
+}
+
 WindowHandle SimulatedDesktop::GetParent(WindowHandle window) {
     Enter(Query::kGetParent, window);
     const Window* w = Find(window);

@@ -65,6 +65,7 @@ enum class Query {
     kGetWindow,
     kEnumChildWindows,
     kGetParent,
+    kGetContainer,
     kGetWindowStyle,
     kGetWindowText,
     kGetWindowTextLength,
@@ -171,6 +172,7 @@ class SimulatedDesktop final : public WindowSystem {
     WindowHandle GetWindow(WindowHandle window, GetWindowCommand command) override;
     void EnumChildWindows(WindowHandle parent, const ChildCallback& callback) override;
     WindowHandle GetParent(WindowHandle window) override;
+    WindowHandle GetContainer(WindowHandle window) override;
     std::uint32_t GetWindowStyle(WindowHandle window) override;
     std::string GetWindowText(WindowHandle window, int bufferSize = kTitleBufferSize) override;
     int GetWindowTextLength(WindowHandle window) override;

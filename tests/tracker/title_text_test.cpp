@@ -426,7 +426,7 @@ TEST(BadInput, EveryRuleCopesWithOddTitles) {
     const CodePage* pages[] = {&Utf8Text()};
     for (const CodePage* cp : pages) {
         for (const std::string& in : inputs) {
-            const std::string clean = CleanDocumentTitle(in, *cp);
+            const std::string_view clean = CleanDocumentTitle(in, *cp);
             EXPECT_EQ(in.compare(in.size() - clean.size(), clean.size(), clean), 0);
             EXPECT_TRUE(clean.empty() || clean[0] != ' ');
 

@@ -182,6 +182,41 @@ TEST_F(TrackerTest, ScanCleansSortsAndSkips) {
     EXPECT_TRUE(tracker.ScratchTitles().empty());
 }
 
+// Every tick scans the same documents again; each scan must still be sorted for what it
+// read: the order of the windows, their titles and the Sort option.
+TEST_F(TrackerTest, EveryScanIsSortedForWhatItRead) {
+    const auto app = desk.CreateMdiApp("Editor", kAppProcess,
+                                       {"C:\\b\\Zeta.doc", "C:\\a\\Alpha.txt", "Mid.c"});
+    desk.SetForeground(app.frame);
+    ASSERT_TRUE(tracker.CheckForeground());
+    const Titles byName{"C:\\a\\Alpha.txt", "Mid.c", "C:\\b\\Zeta.doc"};
+    tracker.ScanDocuments();
+    EXPECT_EQ(tracker.ScratchTitles(), byName);
+    tracker.ScanDocuments();
+    EXPECT_EQ(tracker.ScratchTitles(), byName);
+
+    desk.Raise(app.documents[2]);  // another document activated: the same list
+    tracker.ScanDocuments();
+    EXPECT_EQ(tracker.ScratchTitles(), byName);
+
+    settings.Sort = kSortFileType;
+    tracker.ScanDocuments();
+    EXPECT_EQ(tracker.ScratchTitles(), (Titles{"Mid.c", "C:\\b\\Zeta.doc", "C:\\a\\Alpha.txt"}));
+    settings.Sort = kSortFullTitle;
+    tracker.ScanDocuments();
+    EXPECT_EQ(tracker.ScratchTitles(), (Titles{"C:\\a\\Alpha.txt", "C:\\b\\Zeta.doc", "Mid.c"}));
+
+    desk.SetTitle(app.documents[1], "B.txt");  // retitled, in the same place
+    tracker.ScanDocuments();
+    EXPECT_EQ(tracker.ScratchTitles(), (Titles{"B.txt", "C:\\b\\Zeta.doc", "Mid.c"}));
+    desk.Hide(app.documents[1]);
+    tracker.ScanDocuments();
+    EXPECT_EQ(tracker.ScratchTitles(), (Titles{"C:\\b\\Zeta.doc", "Mid.c"}));
+    desk.Show(app.documents[1]);
+    tracker.ScanDocuments();
+    EXPECT_EQ(tracker.ScratchTitles(), (Titles{"B.txt", "C:\\b\\Zeta.doc", "Mid.c"}));
+}
+
 TEST_F(TrackerTest, MdiClientWithTextScansEmpty) {
     const auto app = desk.CreateMdiApp("Editor", kAppProcess, {"A", "B"});
     desk.SetForeground(app.frame);
@@ -190,8 +225,21 @@ TEST_F(TrackerTest, MdiClientWithTextScansEmpty) {
     tracker.ScanDocuments();
     EXPECT_TRUE(tracker.ScratchTitles().empty());
 
-    // A client that vanished scans empty as well.
+    // A hidden client hides every document, though each keeps its own visible style;
+    // shown again, the walk reads each document's style once and asks nothing else about
+    // visibility.
     desk.SetTitle(app.client, "");
+    desk.Hide(app.client);
+    tracker.ScanDocuments();
+    EXPECT_TRUE(tracker.ScratchTitles().empty());
+    desk.Show(app.client);
+    desk.ResetQueryCounts();
+    tracker.ScanDocuments();
+    EXPECT_EQ(tracker.ScratchTitles(), (Titles{"A", "B"}));
+    EXPECT_EQ(desk.QueryCount(Query::kGetWindowStyle), 2);
+    EXPECT_EQ(desk.QueryCount(Query::kIsWindowVisible), 1);
+
+    // A client that vanished scans empty as well.
     desk.Destroy(app.frame);
     tracker.ScanDocuments();
     EXPECT_TRUE(tracker.ScratchTitles().empty());
@@ -203,14 +251,14 @@ TEST_F(TrackerTest, WindowsDestroyedDuringTheScanAreLeftOut) {
     ASSERT_TRUE(tracker.CheckForeground());
     desk.ResetQueryCounts();
     // B closes while it is looked at, D before the walk reaches it.
-    desk.OnNthQuery(Query::kIsWindowVisible, 2, [&] { desk.Destroy(app.documents[1]); });
-    desk.OnNthQuery(Query::kIsWindowVisible, 3, [&] { desk.Destroy(app.documents[3]); });
+    desk.OnNthQuery(Query::kGetWindowStyle, 2, [&] { desk.Destroy(app.documents[1]); });
+    desk.OnNthQuery(Query::kGetWindowStyle, 3, [&] { desk.Destroy(app.documents[3]); });
     tracker.ScanDocuments();
     EXPECT_EQ(tracker.ScratchTitles(), (Titles{"A", "C"}));
 
     // The whole application goes away while its known MDI client is checked again.
     desk.ResetQueryCounts();
-    desk.OnNthQuery(Query::kGetParent, 2, [&] { desk.Destroy(app.frame); });
+    desk.OnNthQuery(Query::kGetContainer, 1, [&] { desk.Destroy(app.frame); });
     EXPECT_FALSE(tracker.CheckForeground());
     EXPECT_EQ(tracker.App().mdiClient, kNoWindow);
     tracker.ScanDocuments();
@@ -233,9 +281,15 @@ TEST_F(TrackerTest, TheSameApplicationInFrontIsNotSearchedAgain) {
     ASSERT_TRUE(tracker.CheckForeground());
     desk.ResetQueryCounts();
     ASSERT_TRUE(tracker.CheckForeground());
+    // Known in front: nothing but the window in front, its title and its client's place.
     EXPECT_EQ(desk.QueryCount(Query::kEnumChildWindows), 0);
     EXPECT_EQ(desk.QueryCount(Query::kGetWindowProcessId), 0);
+    EXPECT_EQ(desk.QueryCount(Query::kGetParent), 0);
+    EXPECT_EQ(desk.QueryCount(Query::kGetContainer), 1);
     EXPECT_EQ(tracker.App().mdiClient, app.client);
+    EXPECT_EQ(tracker.LastWatched().frame, app.frame);
+    EXPECT_EQ(tracker.LastWatched().client, app.client);
+    EXPECT_EQ(tracker.LastWatched().processId, kAppProcess);
     EXPECT_EQ(tracker.App().processId, kAppProcess);
 
     // Its MDI client replaced by another: found again by a search.
@@ -251,6 +305,7 @@ TEST_F(TrackerTest, TheSameApplicationInFrontIsNotSearchedAgain) {
     const WindowHandle plain = desk.CreateTopLevel("Notes", "Plain", kAppProcess + 1, {0, 0, 50, 50});
     desk.SetForeground(plain);
     tracker.CheckForeground();
+    EXPECT_EQ(tracker.LastWatched().client, kNoWindow);
     desk.SetForeground(app.frame);
     desk.ResetQueryCounts();
     ASSERT_TRUE(tracker.CheckForeground());

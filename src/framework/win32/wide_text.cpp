@@ -1,5 +1,7 @@
 #include "framework/win32/wide_text.h"
 
+#include <array>
+#include <cstddef>
 #include <vector>
 
 namespace framework {
@@ -19,17 +21,35 @@ std::wstring Widen(std::string_view utf8) {
 }
 
 std::string Narrow(std::wstring_view wide) {
+    std::string utf8;
+    NarrowInto(wide, utf8);
+    return utf8;
+}
+
+void NarrowInto(std::wstring_view wide, std::string& into) {
+    into.clear();
     if (wide.empty()) {
-        return {};
+        return;
     }
     const int size = static_cast<int>(wide.size());
+    // Each UTF-16 unit takes at most three bytes: a short text (a title, nearly every text)
+    // is converted once, into room enough on the stack, instead of measured first.
+    constexpr std::size_t kShortUnits = 512;
+    if (wide.size() <= kShortUnits) {
+        std::array<char, kShortUnits * 3> local;
+        const int length = WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, local.data(),
+                                               static_cast<int>(local.size()), nullptr, nullptr);
+        if (length > 0) {
+            into.assign(local.data(), static_cast<std::size_t>(length));
+        }
+        return;
+    }
     const int length = WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, nullptr, 0, nullptr, nullptr);
     if (length <= 0) {
-        return {};
+        return;
     }
-    std::string utf8(static_cast<std::size_t>(length), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, utf8.data(), length, nullptr, nullptr);
-    return utf8;
+    into.resize(static_cast<std::size_t>(length));
+    WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, into.data(), length, nullptr, nullptr);
 }
 
 std::string GetWindowTextUtf8(HWND window) {

@@ -12,6 +12,8 @@ namespace framework {
 // and lone surrogates become U+FFFD.
 std::wstring Widen(std::string_view utf8);
 std::string Narrow(std::wstring_view wide);
+// The same into a string the caller keeps, whose room is used again.
+void NarrowInto(std::wstring_view wide, std::string& into);
 
 // A window's text (GetWindowTextW), as UTF-8.
 std::string GetWindowTextUtf8(HWND window);

@@ -3,6 +3,7 @@
 
 #include "platform/win32/win32_window_system.h"
 
+#include <array>
 #include <cstring>
 #include <cwchar>
 #include <exception>
@@ -40,21 +41,38 @@ Rect FromRect(const RECT& r) {
 // when every one takes two UTF-16 units, then kept as the first bufferSize - 1 whole
 // characters of UTF-8 (a pair the buffer cut in half is left out).
 template <typename Read>
-std::string ReadText(int bufferSize, Read read) {
+void ReadText(int bufferSize, std::string& into, Read read) {
+    into.clear();
     if (bufferSize < 2) {
-        return {};
+        return;
     }
     const std::size_t maxChars = static_cast<std::size_t>(bufferSize) - 1;
-    std::wstring buffer(maxChars * 2 + 1, L'\0');
-    read(buffer.data(), static_cast<int>(buffer.size()));
-    buffer.back() = L'\0';
-    std::size_t units = std::wcslen(buffer.c_str());
-    if (units == buffer.size() - 1 && units > 0 && buffer[units - 1] >= 0xD800 &&
+    const std::size_t size = maxChars * 2 + 1;
+    // A title's buffer lies on the stack: a tick reads one for every document.
+    std::array<wchar_t, kTitleBufferSize * 2 + 1> local;
+    std::wstring large;
+    wchar_t* buffer = local.data();
+    if (size > local.size()) {
+        large.assign(size, L'\0');
+        buffer = large.data();
+    }
+    buffer[0] = L'\0';
+    read(buffer, static_cast<int>(size));
+    buffer[size - 1] = L'\0';
+    std::size_t units = std::wcslen(buffer);
+    if (units == size - 1 && units > 0 && buffer[units - 1] >= 0xD800 &&
         buffer[units - 1] <= 0xDBFF) {
         --units;
     }
-    const std::string text = framework::Narrow(std::wstring_view(buffer.data(), units));
-    return text.substr(0, CutToChars(text, maxChars));
+    framework::NarrowInto(std::wstring_view(buffer, units), into);
+    into.resize(CutToChars(into, maxChars));
+}
+
+template <typename Read>
+std::string ReadText(int bufferSize, Read read) {
+    std::string text;
+    ReadText(bufferSize, text, read);
+    return text;
 }
 
 struct EnumState {
@@ -145,6 +163,14 @@ WindowHandle Win32WindowSystem::GetParent(WindowHandle window) {
     return window == kNoWindow ? kNoWindow : FromHwnd(::GetParent(ToHwnd(window)));
 }
 
+WindowHandle Win32WindowSystem::GetContainer(WindowHandle window) {
+    if (window == kNoWindow) {
+        return kNoWindow;
+    }
+    HWND parent = ::GetAncestor(ToHwnd(window), GA_PARENT);
+    return parent == ::GetDesktopWindow() ? kNoWindow : FromHwnd(parent);
+}
+
 std::uint32_t Win32WindowSystem::GetWindowStyle(WindowHandle window) {
     if (window == kNoWindow) {
         return 0;
@@ -157,6 +183,16 @@ std::string Win32WindowSystem::GetWindowText(WindowHandle window, int bufferSize
         return {};
     }
     return ReadText(bufferSize, [window](wchar_t* buffer, int size) {
+        ::GetWindowTextW(ToHwnd(window), buffer, size);
+    });
+}
+
+void Win32WindowSystem::ReadWindowText(WindowHandle window, std::string& into, int bufferSize) {
+    if (window == kNoWindow) {
+        into.clear();
+        return;
+    }
+    ReadText(bufferSize, into, [window](wchar_t* buffer, int size) {
         ::GetWindowTextW(ToHwnd(window), buffer, size);
     });
 }

@@ -24,6 +24,8 @@ class Win32WindowSystem final : public WindowSystem {
     WindowHandle GetWindow(WindowHandle window, GetWindowCommand command) override;
     void EnumChildWindows(WindowHandle parent, const ChildCallback& callback) override;
     WindowHandle GetParent(WindowHandle window) override;
+    WindowHandle GetContainer(WindowHandle window) override;
+    void ReadWindowText(WindowHandle window, std::string& into, int bufferSize) override;
     std::uint32_t GetWindowStyle(WindowHandle window) override;
     std::string GetWindowText(WindowHandle window, int bufferSize = kTitleBufferSize) override;
     int GetWindowTextLength(WindowHandle window) override;
