@@ -1,17 +1,22 @@
 // The baseline of perch.exe's idle cost: the bare walk over the document windows of an MDI
 // application that a refresh tick makes, every period, for a while; prints the CPU time
-// the walks took.
-//   walk_baseline <frame title> <seconds> <period ms>
+// the walks took. "visibility" walks as ticks once did (bare_walk.h).
+//   walk_baseline <frame title> <seconds> <period ms> [visibility]
 #include <windows.h>
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
+
+#include "bare_walk.h"
 
 int main(int argc, char** argv) {
-    if (argc != 4) {
-        std::fprintf(stderr, "usage: walk_baseline <frame title> <seconds> <period ms>\n");
+    if (argc != 4 && !(argc == 5 && std::strcmp(argv[4], "visibility") == 0)) {
+        std::fprintf(stderr,
+                     "usage: walk_baseline <frame title> <seconds> <period ms> [visibility]\n");
         return 2;
     }
+    const bool perDocument = argc == 5;
     HWND frame = FindWindowA(nullptr, argv[1]);
     HWND client = frame != nullptr ? FindWindowExA(frame, nullptr, "MDIClient", nullptr) : nullptr;
     if (client == nullptr) {
@@ -32,12 +37,9 @@ int main(int argc, char** argv) {
     const DWORD start = GetTickCount();
     unsigned long seen = 0;
     while (GetTickCount() - start < total) {
-        for (HWND h = GetTopWindow(client); h != nullptr; h = GetWindow(h, GW_HWNDNEXT)) {
-            char text[256];
-            if (IsWindowVisible(h) && GetWindowTextA(h, text, sizeof text) > 0) {
-                ++seen;
-            }
-        }
+        const auto ignore = [](const wchar_t*, int) {};
+        seen += static_cast<unsigned long>(perDocument ? VisibilityWalk(client, ignore)
+                                                       : BareWalk(client, ignore));
         Sleep(period);
     }
     // The CPU time of the walks alone, without this program's start-up.
