@@ -8,15 +8,13 @@
 
 #include <windows.h>
 
-// Calls onTitle(text, length) for each visible document with a title; returns how many.
-template <typename OnTitle>
-int BareWalk(HWND client, OnTitle&& onTitle) {
-    if (!IsWindowVisible(client)) {
-        return 0;
-    }
+// Calls onTitle(text, length) for each document that `visible` accepts and that has a
+// title, top first; returns how many.
+template <typename Visible, typename OnTitle>
+int WalkTitles(HWND client, Visible&& visible, OnTitle&& onTitle) {
     int titles = 0;
     for (HWND h = GetTopWindow(client); h != nullptr; h = GetWindow(h, GW_HWNDNEXT)) {
-        if ((GetWindowLongW(h, GWL_STYLE) & WS_VISIBLE) != 0) {
+        if (visible(h)) {
             wchar_t text[256];
             const int length = GetWindowTextW(h, text, 256);
             if (length > 0) {
@@ -29,17 +27,15 @@ int BareWalk(HWND client, OnTitle&& onTitle) {
 }
 
 template <typename OnTitle>
-int VisibilityWalk(HWND client, OnTitle&& onTitle) {
-    int titles = 0;
-    for (HWND h = GetTopWindow(client); h != nullptr; h = GetWindow(h, GW_HWNDNEXT)) {
-        if (IsWindowVisible(h)) {
-            wchar_t text[256];
-            const int length = GetWindowTextW(h, text, 256);
-            if (length > 0) {
-                onTitle(text, length);
-                ++titles;
-            }
-        }
+int BareWalk(HWND client, OnTitle&& onTitle) {
+    if (!IsWindowVisible(client)) {
+        return 0;
     }
-    return titles;
+    return WalkTitles(
+        client, [](HWND h) { return (GetWindowLongW(h, GWL_STYLE) & WS_VISIBLE) != 0; }, onTitle);
+}
+
+template <typename OnTitle>
+int VisibilityWalk(HWND client, OnTitle&& onTitle) {
+    return WalkTitles(client, [](HWND h) { return IsWindowVisible(h) != FALSE; }, onTitle);
 }
