@@ -176,25 +176,20 @@ bool Board::OnKey(BoardKey key, bool shift) {
     if (busy_.IsBusy()) {
         return false;
     }
+    // The keys that move the cursor, and where to.
+    static constexpr std::pair<BoardKey, CursorMove> kMoves[] = {
+        {BoardKey::kUp, CursorMove::kUp},     {BoardKey::kDown, CursorMove::kDown},
+        {BoardKey::kLeft, CursorMove::kLeft}, {BoardKey::kRight, CursorMove::kRight},
+        {BoardKey::kHome, CursorMove::kHome}, {BoardKey::kEnd, CursorMove::kEnd},
+    };
+    for (const auto& [moveKey, move] : kMoves) {
+        if (moveKey == key) {
+            cursor_.Move(move, layout_.NumRows());
+            Announce();
+            return true;
+        }
+    }
     switch (key) {
-        case BoardKey::kUp:
-            cursor_.Move(CursorMove::kUp, layout_.NumRows());
-            break;
-        case BoardKey::kDown:
-            cursor_.Move(CursorMove::kDown, layout_.NumRows());
-            break;
-        case BoardKey::kLeft:
-            cursor_.Move(CursorMove::kLeft, layout_.NumRows());
-            break;
-        case BoardKey::kRight:
-            cursor_.Move(CursorMove::kRight, layout_.NumRows());
-            break;
-        case BoardKey::kHome:
-            cursor_.Move(CursorMove::kHome, layout_.NumRows());
-            break;
-        case BoardKey::kEnd:
-            cursor_.Move(CursorMove::kEnd, layout_.NumRows());
-            break;
         case BoardKey::kEnter:
             cursor_.Show();
             mouse_.ActivateTitle(cursor_.Title());
@@ -215,6 +210,8 @@ bool Board::OnKey(BoardKey key, bool shift) {
         }
         case BoardKey::kEscape:
             selection_.ClearSelection();
+            break;
+        default:
             break;
     }
     Announce();

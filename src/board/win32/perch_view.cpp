@@ -7,6 +7,7 @@
 #include <cstring>
 #include <cwchar>
 #include <string>
+#include <utility>
 
 #include "board/win32/gdi_painter.h"
 #include "framework/win32/dpi.h"
@@ -162,35 +163,25 @@ bool CPerchView::RunPropertiesSheet(PropertiesPages& pages) {
 }
 
 void CPerchView::NotifyAccessibleEvent(AccessibleEvent event, int box) {
-    DWORD winEvent = 0;
-    switch (event) {
-        case AccessibleEvent::kFocus:
-            // Only the window with the keyboard focus tells where the focus is.
-            if (GetFocus() != Handle()) {
-                return;
-            }
-            winEvent = EVENT_OBJECT_FOCUS;
-            break;
-        case AccessibleEvent::kSelection:
-            winEvent = EVENT_OBJECT_SELECTION;
-            break;
-        case AccessibleEvent::kSelectionAdd:
-            winEvent = EVENT_OBJECT_SELECTIONADD;
-            break;
-        case AccessibleEvent::kSelectionRemove:
-            winEvent = EVENT_OBJECT_SELECTIONREMOVE;
-            break;
-        case AccessibleEvent::kSelectionWithin:
-            winEvent = EVENT_OBJECT_SELECTIONWITHIN;
-            break;
-        case AccessibleEvent::kReorder:
-            winEvent = EVENT_OBJECT_REORDER;
-            break;
-        case AccessibleEvent::kNameChange:
-            winEvent = EVENT_OBJECT_NAMECHANGE;
-            break;
+    // Only the window with the keyboard focus tells where the focus is.
+    if (event == AccessibleEvent::kFocus && GetFocus() != Handle()) {
+        return;
     }
-    NotifyWinEvent(winEvent, Handle(), OBJID_CLIENT, ChildIdOfBox(box));
+    static constexpr std::pair<AccessibleEvent, DWORD> kWinEvents[] = {
+        {AccessibleEvent::kFocus, EVENT_OBJECT_FOCUS},
+        {AccessibleEvent::kSelection, EVENT_OBJECT_SELECTION},
+        {AccessibleEvent::kSelectionAdd, EVENT_OBJECT_SELECTIONADD},
+        {AccessibleEvent::kSelectionRemove, EVENT_OBJECT_SELECTIONREMOVE},
+        {AccessibleEvent::kSelectionWithin, EVENT_OBJECT_SELECTIONWITHIN},
+        {AccessibleEvent::kReorder, EVENT_OBJECT_REORDER},
+        {AccessibleEvent::kNameChange, EVENT_OBJECT_NAMECHANGE},
+    };
+    for (const auto& [accessibleEvent, winEvent] : kWinEvents) {
+        if (accessibleEvent == event) {
+            NotifyWinEvent(winEvent, Handle(), OBJID_CLIENT, ChildIdOfBox(box));
+            return;
+        }
+    }
 }
 
 void CPerchView::ReleaseFont() {
@@ -236,29 +227,17 @@ bool CPerchView::OnKeyDown(WPARAM key) {
     if (GetKeyState(VK_CONTROL) < 0 || GetKeyState(VK_MENU) < 0) {
         return false;
     }
-    const bool shift = GetKeyState(VK_SHIFT) < 0;
-    switch (key) {
-        case VK_UP:
-            return m_board.OnKey(BoardKey::kUp, shift);
-        case VK_DOWN:
-            return m_board.OnKey(BoardKey::kDown, shift);
-        case VK_LEFT:
-            return m_board.OnKey(BoardKey::kLeft, shift);
-        case VK_RIGHT:
-            return m_board.OnKey(BoardKey::kRight, shift);
-        case VK_HOME:
-            return m_board.OnKey(BoardKey::kHome, shift);
-        case VK_END:
-            return m_board.OnKey(BoardKey::kEnd, shift);
-        case VK_RETURN:
-            return m_board.OnKey(BoardKey::kEnter, shift);
-        case VK_SPACE:
-            return m_board.OnKey(BoardKey::kSpace, shift);
-        case VK_ESCAPE:
-            return m_board.OnKey(BoardKey::kEscape, shift);
-        default:
-            return false;
+    static constexpr std::pair<WPARAM, BoardKey> kKeys[] = {
+        {VK_UP, BoardKey::kUp},       {VK_DOWN, BoardKey::kDown},   {VK_LEFT, BoardKey::kLeft},
+        {VK_RIGHT, BoardKey::kRight}, {VK_HOME, BoardKey::kHome},   {VK_END, BoardKey::kEnd},
+        {VK_RETURN, BoardKey::kEnter}, {VK_SPACE, BoardKey::kSpace}, {VK_ESCAPE, BoardKey::kEscape},
+    };
+    for (const auto& [virtualKey, boardKey] : kKeys) {
+        if (virtualKey == key) {
+            return m_board.OnKey(boardKey, GetKeyState(VK_SHIFT) < 0);
+        }
     }
+    return false;
 }
 
 void CPerchView::ShowBoardMenu() {
